@@ -1,0 +1,35 @@
+# Two commands on a fresh Debian 12 machine:
+#   make run   - installs what is missing, builds, runs the logon check on the sample file
+#   make test  - installs what is missing, builds with AddressSanitizer and UBSan, runs every test
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+ASAN_DIR := build/asan
+SAMPLE := examples/sample.vkd
+
+.PHONY: all deps build build-asan run test clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(RELEASE_DIR)/build.ninja:
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEMORA_BUILD_TESTS=OFF
+
+$(ASAN_DIR)/build.ninja:
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Asan
+
+build: deps $(RELEASE_DIR)/build.ninja
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+build-asan: deps $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+
+run: build
+	$(RELEASE_DIR)/bin/vemora /r $(SAMPLE)
+
+test: build-asan
+	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build

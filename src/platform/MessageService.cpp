@@ -1,0 +1,81 @@
+#include "platform/MessageService.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::unique_ptr<TMessageService>& CurrentService()
+{
+    static std::unique_ptr<TMessageService> service = std::make_unique<TConsoleMessageService>();
+    return service;
+}
+
+bool EnvironmentSet(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+} // namespace
+
+TMessageResult FirstButtonResult(TMessageButtons buttons)
+{
+    switch (buttons) {
+    case TMessageButtons::Ok:
+    case TMessageButtons::OkCancel:
+        return TMessageResult::Ok;
+    case TMessageButtons::YesNo:
+    case TMessageButtons::YesNoCancel:
+        return TMessageResult::Yes;
+    case TMessageButtons::RetryCancel:
+        return TMessageResult::Retry;
+    case TMessageButtons::AbortRetryIgnore:
+        return TMessageResult::Abort;
+    }
+    return TMessageResult::None;
+}
+
+QString DefaultMessageCaption(TMessageIcon icon)
+{
+    switch (icon) {
+    case TMessageIcon::Error:
+        return QStringLiteral("Error");
+    case TMessageIcon::Warning:
+        return QStringLiteral("Warning");
+    case TMessageIcon::Information:
+        return QStringLiteral("Information");
+    case TMessageIcon::Question:
+        return QStringLiteral("Confirm");
+    case TMessageIcon::None:
+        break;
+    }
+    return QStringLiteral("Vemora");
+}
+
+TMessageResult TConsoleMessageService::Show(const TMessageRequest& request)
+{
+    const QString caption = request.Caption.isEmpty() ? DefaultMessageCaption(request.Icon) : request.Caption;
+    const QByteArray text = (caption + QStringLiteral(": ") + request.Text + u'\n').toLocal8Bit();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
+    return FirstButtonResult(request.Buttons);
+}
+
+TMessageService& MessageService()
+{
+    return *CurrentService();
+}
+
+std::unique_ptr<TMessageService> SetMessageService(std::unique_ptr<TMessageService> service)
+{
+    if (!service)
+        service = std::make_unique<TConsoleMessageService>();
+    CurrentService().swap(service);
+    return service;
+}
+
+bool HasDisplay()
+{
+    return EnvironmentSet("DISPLAY") || EnvironmentSet("WAYLAND_DISPLAY") || EnvironmentSet("QT_QPA_PLATFORM");
+}

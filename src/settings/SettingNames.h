@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The names of the values in the application key; each is spelled here only.
+inline const QString SettingLastBatchRun = QStringLiteral("LastBatchRun");
+inline const QString SettingLanguageFilename = QStringLiteral("LanguageFilename");
+inline const QString SettingCountryFilename = QStringLiteral("CountryFilename");
+inline const QString SettingShowAutoRun = QStringLiteral("ShowAutoRunVemora");
+inline const QString SettingStatusbar = QStringLiteral("Statusbar");
+inline const QString SettingSymbolbar = QStringLiteral("Symbolbar");
+inline const QString SettingGridLines = QStringLiteral("GridLines");

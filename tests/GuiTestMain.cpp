@@ -1,0 +1,13 @@
+// Runs GUI tests on a real QApplication, offscreen unless a platform is chosen.
+#include <QApplication>
+
+#include <gmock/gmock.h>
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}

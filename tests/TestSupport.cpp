@@ -1,0 +1,102 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdlib>
+
+namespace {
+
+void RestoreVariable(const char* name, const QByteArray& saved)
+{
+    if (saved.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, saved);
+}
+
+} // namespace
+
+TTemporaryHome::TTemporaryHome()
+    : m_SavedHome(qgetenv("HOME"))
+    , m_SavedConfigHome(qgetenv("XDG_CONFIG_HOME"))
+    , m_SavedVemoraHome(qgetenv("VEMORA_HOME"))
+{
+    if (!qEnvironmentVariableIsSet("HOME"))
+        m_SavedHome = QByteArray();
+    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+        m_SavedConfigHome = QByteArray();
+    if (!qEnvironmentVariableIsSet("VEMORA_HOME"))
+        m_SavedVemoraHome = QByteArray();
+    qputenv("HOME", QFile::encodeName(Path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigHome()));
+    qunsetenv("VEMORA_HOME");
+}
+
+TTemporaryHome::~TTemporaryHome()
+{
+    RestoreVariable("HOME", m_SavedHome);
+    RestoreVariable("XDG_CONFIG_HOME", m_SavedConfigHome);
+    RestoreVariable("VEMORA_HOME", m_SavedVemoraHome);
+}
+
+QString TTemporaryHome::ConfigHome() const
+{
+    return FilePath(QStringLiteral(".config"));
+}
+
+QString TTemporaryHome::RegistryFile() const
+{
+    return FilePath(QStringLiteral(".config/Vemora/registry.reg"));
+}
+
+QString TTemporaryHome::AutostartDirectory() const
+{
+    return FilePath(QStringLiteral(".config/autostart"));
+}
+
+QString TTemporaryHome::FilePath(const QString& name) const
+{
+    return QDir(Path()).filePath(name);
+}
+
+QString TTemporaryHome::WriteFile(const QString& name, const QByteArray& content) const
+{
+    const QString path = FilePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
+TMessageResult TScriptedMessageService::Show(const TMessageRequest& request)
+{
+    Shown.push_back(request);
+    if (Answers.empty())
+        return FirstButtonResult(request.Buttons);
+    const TMessageResult answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+}
+
+TScriptedMessages::TScriptedMessages()
+{
+    auto service = std::make_unique<TScriptedMessageService>();
+    m_Service = service.get();
+    m_Previous = SetMessageService(std::move(service));
+}
+
+TScriptedMessages::~TScriptedMessages()
+{
+    SetMessageService(std::move(m_Previous));
+}
+
+QByteArray ReadWholeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}

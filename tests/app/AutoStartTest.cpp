@@ -1,0 +1,106 @@
+#include "app/AutoStart.h"
+
+#include "platform/CommandLine.h"
+#include "platform/Registry.h"
+#include "support/NLS.h"
+
+#include "TestSupport.h"
+
+namespace {
+
+const QString RunKey = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+
+class AutoStartTest : public testing::Test {
+protected:
+    TTemporaryHome Home;
+
+    static void WriteRunValue(const QString& data)
+    {
+        TRegistry registry(HKEY_CURRENT_USER);
+        ASSERT_TRUE(registry.OpenKey(RunKey, true));
+        registry.WriteString(RunValueName(), data);
+    }
+    static QString ReadRunValue()
+    {
+        TRegistry registry(HKEY_CURRENT_USER);
+        return registry.OpenKeyReadOnly(RunKey) ? registry.ReadString(RunValueName()) : QString();
+    }
+};
+
+TEST_F(AutoStartTest, TheValueHoldsTheQuotedProgramTheSwitchAndTheQuotedFile)
+{
+    EXPECT_EQ(RunValueName(), QStringLiteral("Vemora, file version 2"));
+    ASSERT_TRUE(SetAutoStart(QStringLiteral("/d/f.vkd"), QStringLiteral("/P/x")));
+    const QString expected = QStringLiteral("\"/P/x\" /r \"/d/f.vkd\"");
+    EXPECT_EQ(ReadRunValue(), expected);
+    EXPECT_EQ(expected.size(), 20);
+}
+
+TEST_F(AutoStartTest, TheRegisteredFileReadsBackForThisProgram)
+{
+    ASSERT_TRUE(SetAutoStart(QStringLiteral("/home/u/My Dates.vkd"), ProgramFilePath()));
+    EXPECT_EQ(GetAutoStartFile(), QStringLiteral("/home/u/My Dates.vkd"));
+}
+
+TEST_F(AutoStartTest, ARegistrationOfAnotherProgramOrSwitchCountsAsNone)
+{
+    const QString program = ProgramFilePath();
+    const QStringList foreign{u'"' + program.toUpper() + QStringLiteral("\" /r \"/f.vkd\""),
+                              u'"' + program + QStringLiteral("\" /R \"/f.vkd\""),
+                              u'"' + program + QStringLiteral("-other\" /r \"/f.vkd\""),
+                              u'"' + program + u'"'};
+    for (const QString& data : foreign) {
+        WriteRunValue(data);
+        EXPECT_EQ(GetAutoStartFile(), QString()) << data.toStdString();
+    }
+}
+
+TEST_F(AutoStartTest, NoRegistrationIsAnEmptyFile)
+{
+    EXPECT_EQ(GetAutoStartFile(), QString());
+}
+
+TEST_F(AutoStartTest, AnEmptyFileRemovesTheValue)
+{
+    ASSERT_TRUE(SetAutoStart(QStringLiteral("/f.vkd"), ProgramFilePath()));
+    EXPECT_TRUE(SetAutoStart(QString(), QString()));
+    EXPECT_EQ(GetAutoStartFile(), QString());
+    EXPECT_TRUE(SetAutoStart(QString(), QString())) << "removing what is not there succeeds";
+}
+
+TEST_F(AutoStartTest, NamesThatCannotBeReadBackAreRefused)
+{
+    for (const QString& file : {QStringLiteral("/tmp/a\"b.vkd"), QStringLiteral("/tmp/a\nExec=x.vkd"),
+                                QStringLiteral("/tmp/tab\t.vkd")}) {
+        EXPECT_FALSE(SetAutoStart(file, ProgramFilePath())) << file.toStdString();
+    }
+    EXPECT_FALSE(SetAutoStart(QStringLiteral("/f.vkd"), QStringLiteral("/bin/\"x")));
+    EXPECT_EQ(ReadRunValue(), QString());
+}
+
+TEST_F(AutoStartTest, AFailureIsReportedWithTheKeyPath)
+{
+    LoadLanguage(QString(), QString());
+    TScriptedMessages messages;
+    ApplyAutoStart(QStringLiteral("/tmp/line\nbreak.vkd"));
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    const TMessageRequest& shown = messages.Shown()[0];
+    EXPECT_EQ(shown.Icon, TMessageIcon::Error);
+    EXPECT_TRUE(shown.Text.contains(
+        QStringLiteral("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vemora, file version 2")))
+        << shown.Text.toStdString();
+    EXPECT_FALSE(shown.Text.contains(QStringLiteral("%s")));
+}
+
+TEST_F(AutoStartTest, ASuccessShowsNothing)
+{
+    TScriptedMessages messages;
+    ApplyAutoStart(QStringLiteral("/home/u/dates.vkd"));
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(GetAutoStartFile(), QStringLiteral("/home/u/dates.vkd"));
+    ApplyAutoStart(QString());
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(GetAutoStartFile(), QString());
+}
+
+} // namespace

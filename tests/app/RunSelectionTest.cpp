@@ -1,0 +1,52 @@
+#include "app/RunSelection.h"
+
+#include "TestSupport.h"
+
+#include <QFile>
+#include <unistd.h>
+
+namespace {
+
+struct TRunCase {
+    const char* Name;
+    const char* Argument;
+    TRunKind Kind;
+};
+
+class RunSelectionTest : public testing::TestWithParam<TRunCase> {};
+
+TEST_P(RunSelectionTest, ChoosesTheRun)
+{
+    EXPECT_EQ(RunKindOf(QString::fromUtf8(GetParam().Argument)), GetParam().Kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RunSelectionTest,
+    testing::Values(TRunCase{"batch_switch", "/r", TRunKind::BatchCheck},
+                    TRunCase{"batch_switch_with_more_letters", "/run", TRunKind::BatchCheck},
+                    TRunCase{"removal_switch", "/d", TRunKind::Removal},
+                    TRunCase{"removal_switch_with_more_letters", "/delete", TRunKind::Removal},
+                    TRunCase{"upper_case_is_a_file", "/R", TRunKind::Editor},
+                    TRunCase{"other_letter_is_a_file", "/x", TRunKind::Editor},
+                    TRunCase{"lone_slash_is_a_file", "/", TRunKind::Editor},
+                    TRunCase{"absolute_path_under_d", "/data/x.vkd", TRunKind::Editor},
+                    TRunCase{"absolute_path_under_r", "/root/x.vkd", TRunKind::Editor},
+                    TRunCase{"trailing_slash", "/d/", TRunKind::Editor},
+                    TRunCase{"relative_file", "dates.vkd", TRunKind::Editor},
+                    TRunCase{"empty", "", TRunKind::Editor}),
+    [](const testing::TestParamInfo<TRunCase>& info) { return std::string(info.param.Name); });
+
+// A file at the top of the tree whose name looks like a switch is still a file.
+TEST(RunSelectionFileTest, AnExistingFileIsNeverASwitch)
+{
+    const QString name = QStringLiteral("/d-vemora-test-%1.vkd").arg(getpid());
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "cannot create a file in /";
+    file.close();
+    EXPECT_EQ(RunKindOf(name), TRunKind::Editor);
+    QFile::remove(name);
+    EXPECT_EQ(RunKindOf(name), TRunKind::Removal);
+}
+
+} // namespace

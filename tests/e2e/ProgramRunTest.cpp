@@ -1,0 +1,179 @@
+// Runs the built program as a user would, in a temporary home, without a display, so that
+// its messages arrive on standard output.
+#include "app/AutoStart.h"
+#include "platform/FileRegistryStore.h"
+#include "platform/Registry.h"
+#include "support/DayNumbers.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cstring>
+
+namespace {
+
+const QString AppKey = QStringLiteral("Software\\Orvalin\\Vemora\\2\\1");
+
+struct TRunResult {
+    int ExitCode = -1;
+    QString Output;
+    QString Errors;
+};
+
+QByteArray Header(char version)
+{
+    return QByteArray("Vemora configure file\x1a", 22) + QByteArray(1, version);
+}
+
+class ProgramRunTest : public testing::Test {
+protected:
+    TTemporaryHome Home;
+
+    TRunResult Run(const QStringList& arguments, const QString& fakeTime = QString())
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "VEMORA_HOME"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("HOME"), Home.Path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.ConfigHome());
+        // libfaketime is preloaded ahead of the sanitizer runtime.
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0"));
+        environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=" VEMORA_LSAN_SUPPRESSIONS));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(Home.Path());
+        const QString program = QStringLiteral(VEMORA_BIN_DIR) + QStringLiteral("/vemora");
+        if (fakeTime.isEmpty()) {
+            process.start(program, arguments);
+        } else {
+            process.start(QStringLiteral("faketime"), QStringList{fakeTime, program} + arguments);
+        }
+        TRunResult result;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            ADD_FAILURE() << "the program did not end";
+            return result;
+        }
+        result.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.Output = QString::fromLocal8Bit(process.readAllStandardOutput());
+        result.Errors = QString::fromLocal8Bit(process.readAllStandardError());
+        return result;
+    }
+
+    TFileRegistryStore Store() const { return TFileRegistryStore(Home.RegistryFile()); }
+
+    void WriteAppValues()
+    {
+        TFileRegistryStore store = Store();
+        ASSERT_TRUE(store.CreateKey(AppKey + QStringLiteral("\\FormMain\\Font")));
+        store.WriteValue(AppKey, QStringLiteral("ShowAutoRunVemora"), TRegistryValue::Dword(0));
+        store.WriteValue(AppKey, QStringLiteral("LanguageFilename"), TRegistryValue::String(QStringLiteral("/l/Vemora_EN.nls")));
+        store.WriteValue(AppKey + QStringLiteral("\\FormMain\\Font"), QStringLiteral("Size"), TRegistryValue::Dword(9));
+    }
+};
+
+TEST_F(ProgramRunTest, RemovalLeavesOnlyTheLanguageValues)
+{
+    WriteAppValues();
+    const QString autostart = Home.WriteFile(QStringLiteral(".config/autostart/vemora-vemora-file-version-2.desktop"),
+                                             "[Desktop Entry]\nType=Application\nExec=\"/x\" \"/r\" \"/f.vkd\"\n"
+                                             "X-Vemora-RunValueName=Vemora, file version 2\n"
+                                             "X-Vemora-RunValueData=\"/x\" /r \"/f.vkd\"\n");
+    const TRunResult result = Run({QStringLiteral("/d"), QStringLiteral("ignored"), QStringLiteral("words")});
+    EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+    EXPECT_TRUE(result.Output.isEmpty()) << result.Output.toStdString();
+    EXPECT_FALSE(QFile::exists(autostart));
+
+    TFileRegistryStore store = Store();
+    EXPECT_EQ(store.SubKeyNames(AppKey), QStringList());
+    QStringList values = store.ValueNames(AppKey);
+    values.sort();
+    EXPECT_EQ(values, (QStringList{QStringLiteral("CountryFilename"), QStringLiteral("LanguageFilename")}));
+    EXPECT_EQ(store.ReadValue(AppKey, QStringLiteral("LanguageFilename")),
+              TRegistryValue::String(QStringLiteral("/l/Vemora_EN.nls")));
+}
+
+TEST_F(ProgramRunTest, AnAbsolutePathIsNeverTheRemovalSwitch)
+{
+    WriteAppValues();
+    const TRunResult result = Run({QStringLiteral("/data/x.vkd")});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_TRUE(result.Output.contains(QStringLiteral("/data/x.vkd"))) << result.Output.toStdString();
+    EXPECT_EQ(Store().ReadValue(AppKey, QStringLiteral("ShowAutoRunVemora")), TRegistryValue::Dword(0));
+}
+
+TEST_F(ProgramRunTest, AnAbsolutePathIsNeverTheBatchSwitch)
+{
+    const TRunResult result = Run({QStringLiteral("/root/x.vkd")});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_FALSE(Store().ReadValue(AppKey, QStringLiteral("LastBatchRun")));
+}
+
+struct TRejectedFileCase {
+    const char* Name;
+    QByteArray Content; // empty: no file at all
+    const char* Phrase; // what the English message says
+};
+
+class RejectedFileTest : public ProgramRunTest, public testing::WithParamInterface<TRejectedFileCase> {};
+
+TEST_P(RejectedFileTest, IsNamedAndTheProgramEnds)
+{
+    const QString name = Home.FilePath(QStringLiteral("dates file.vkd"));
+    if (!GetParam().Content.isEmpty())
+        Home.WriteFile(QStringLiteral("dates file.vkd"), GetParam().Content);
+    const TRunResult result = Run({name});
+    EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+    EXPECT_TRUE(result.Output.contains(name + QString::fromUtf8(GetParam().Phrase))) << result.Output.toStdString();
+    EXPECT_FALSE(result.Output.contains(QStringLiteral("not found")));
+    EXPECT_FALSE(result.Output.contains(QStringLiteral("editor")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RejectedFileTest,
+    testing::Values(TRejectedFileCase{"missing", QByteArray(), " is not a valid"},
+                    TRejectedFileCase{"short", Header(2).left(10), " is not a valid"},
+                    TRejectedFileCase{"wrong_magic", QByteArray(64, 'x'), " is not a valid"},
+                    TRejectedFileCase{"newer_version", Header(3), " was saved by a newer version"}),
+    [](const testing::TestParamInfo<TRejectedFileCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(ProgramRunTest, TheBatchSwitchStoresTheMomentBeforeLookingAtTheFile)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty())
+        GTEST_SKIP() << "faketime is not installed";
+    const TRunResult result =
+        Run({QStringLiteral("/run"), Home.FilePath(QStringLiteral("missing.vkd"))}, QStringLiteral("2026-03-14 06:00:00"));
+    EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+    const auto stored = Store().ReadValue(AppKey, QStringLiteral("LastBatchRun"));
+    ASSERT_TRUE(stored);
+    ASSERT_EQ(stored->Type, REG_BINARY);
+    ASSERT_EQ(stored->Data.size(), 8);
+    double moment = 0;
+    std::memcpy(&moment, stored->Data.constData(), 8);
+    EXPECT_NEAR(moment, DayFromCivil(2026, 3, 14) + 0.25, 1.0 / 24 / 60);
+}
+
+TEST_F(ProgramRunTest, TheBatchSwitchWithoutAFileStillStoresTheMoment)
+{
+    const TRunResult result = Run({QStringLiteral("/r")});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_TRUE(Store().ReadValue(AppKey, QStringLiteral("LastBatchRun")));
+}
+
+TEST_F(ProgramRunTest, ADamagedSettingsFileIsMovedAsideAndTheRunGoesOn)
+{
+    Home.WriteFile(QStringLiteral(".config/Vemora/registry.reg"), "garbage\n");
+    const TRunResult result = Run({QStringLiteral("/d")});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_TRUE(result.Errors.contains(QStringLiteral("damaged"))) << result.Errors.toStdString();
+    const QStringList aside =
+        QDir(Home.FilePath(QStringLiteral(".config/Vemora"))).entryList({QStringLiteral("registry.reg.damaged-*")});
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_TRUE(Store().ReadValue(AppKey, QStringLiteral("LanguageFilename")));
+}
+
+} // namespace
