@@ -1,0 +1,232 @@
+#include "model/VemoraEntries.h"
+
+#include "model/EntryFactory.h"
+#include "model/EntryFileHeader.h"
+#include "model/EntryStream.h"
+#include "model/ListRow.h"
+#include "model/ModelErrors.h"
+#include "platform/AtomicFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The smallest records a count can stand for, to refuse counts the file cannot hold.
+constexpr qsizetype MinRecordSize = 41;
+constexpr qsizetype MinOldRecordSize = 16;
+constexpr qsizetype MinCategorySize = 5;
+
+void LoadCategories(TEntryReader& reader, TCategories& categories)
+{
+    categories.Clear();
+    const int count = reader.ReadByte();
+    if (static_cast<qsizetype>(count) * MinCategorySize > reader.Remaining())
+        throw EEntryFileError(QStringLiteral("%1 categories cannot fit in the rest of the file").arg(count));
+    for (int i = 0; i < count; ++i) {
+        const QString name = reader.ReadString();
+        categories.AddCategory(name, reader.ReadByte());
+    }
+}
+
+void SaveCategories(TEntryWriter& writer, const TCategories& categories)
+{
+    writer.WriteByte(static_cast<quint8>(categories.Count()));
+    for (int i = 0; i < categories.Count(); ++i) {
+        writer.WriteString(categories.NameAt(i));
+        writer.WriteByte(categories.IdAt(i));
+    }
+}
+
+bool EqualsIgnoringAsciiCase(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a[i].unicode();
+        char16_t y = b[i].unicode();
+        if (x >= u'a' && x <= u'z')
+            x = static_cast<char16_t>(x - 32);
+        if (y >= u'a' && y <= u'z')
+            y = static_cast<char16_t>(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TVemoraEntries::TVemoraEntries()
+{
+    SetFlags(flagSorted, false);
+}
+
+TVemoraEntries::~TVemoraEntries()
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        delete Get(i);
+}
+
+int TVemoraEntries::Compare(const TVemoraEntryBasic* item1, const TVemoraEntryBasic* item2, int mode) const
+{
+    return item1->Compare(*item2, mode);
+}
+
+void TVemoraEntries::Delete(int index)
+{
+    TVemoraEntryBasic* entry = Get(index);
+    TListSorted<TVemoraEntryBasic>::Delete(index);
+    delete entry;
+}
+
+void TVemoraEntries::Clear()
+{
+    TListSorted<TVemoraEntryBasic>::Clear();
+    m_FileVersion = 0;
+    m_Categories.Clear();
+}
+
+int TVemoraEntries::AddEntry(TVemoraEntryBasic* entry)
+{
+    entry->SetNumber(NextNumber());
+    const int index = Add(entry);
+    if (index >= 0)
+        entry->SetOwner(this);
+    return index;
+}
+
+int TVemoraEntries::AddEntry(std::unique_ptr<TVemoraEntryBasic> entry)
+{
+    return AddEntry(entry.release());
+}
+
+quint16 TVemoraEntries::NextNumber()
+{
+    ++m_NumberCounter;
+    return static_cast<quint16>(m_NumberCounter);
+}
+
+int TVemoraEntries::IndexOfEntry(const TVemoraEntryBasic* entry) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Get(i) == entry)
+            return i;
+    return -1;
+}
+
+bool TVemoraEntries::FindByText(const QString& text, int& index, const TVemoraEntryBasic* exclude) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (Get(i) != exclude && EqualsIgnoringAsciiCase(Get(i)->DisplayText(), text)) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TVemoraEntries::IsCategoryUsed(quint8 id) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Get(i)->Category() == id)
+            return true;
+    return false;
+}
+
+std::vector<TVemoraEntryBasic*> TVemoraEntries::GetDueEntries(qint32 day)
+{
+    std::vector<TVemoraEntryBasic*> due;
+    for (int i = 0; i < Count(); ++i) {
+        TVemoraEntryBasic* entry = Get(i);
+        const bool isDue = entry->IsOccurrenceDay(day) || entry->IsInAdvanceWarning(day);
+        if (isDue && entry->Active())
+            due.push_back(entry);
+    }
+    return due;
+}
+
+void TVemoraEntries::LoadFromStream(TEntryReader& reader)
+{
+    if (m_FileVersion >= 2)
+        LoadCategories(reader, m_Categories);
+    const qint32 count = reader.ReadCount(m_FileVersion >= 2 ? MinRecordSize : MinOldRecordSize, "entries");
+    for (qint32 i = 0; i < count; ++i) {
+        const int kind = m_FileVersion >= 2 ? static_cast<int>(reader.ReadByte()) : static_cast<int>(ekYearly);
+        std::unique_ptr<TVemoraEntryBasic> entry = CreateEntry(kind);
+        if (!entry)
+            throw EEntryFileError(QStringLiteral("entry %1 has the unknown type %2").arg(i + 1).arg(kind));
+        entry->LoadFromStream(reader, m_FileVersion);
+        AddEntry(std::move(entry));
+    }
+}
+
+void TVemoraEntries::SaveToStream(TEntryWriter& writer) const
+{
+    SaveCategories(writer, m_Categories);
+    writer.WriteInt(Count());
+    for (int i = 0; i < Count(); ++i)
+        Get(i)->SaveToStream(writer);
+}
+
+bool TVemoraEntries::LoadFromFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        throw EEntryFileError(QStringLiteral("%1 cannot be opened").arg(fileName));
+    TEntryFileHeader header;
+    if (!ReadHeader(file, &header) || header.Version > EntryFileVersion)
+        return false;
+    TEntryReader reader(file.readAll());
+    // Read into a list of its own, so that a damaged file changes nothing here.
+    TVemoraEntries loaded;
+    loaded.m_FileVersion = header.Version;
+    loaded.m_NumberCounter = m_NumberCounter;
+    loaded.LoadFromStream(reader);
+
+    Clear();
+    m_FileVersion = loaded.m_FileVersion;
+    m_NumberCounter = loaded.m_NumberCounter;
+    m_Categories.Assign(loaded.m_Categories);
+    SetCapacity(loaded.Count());
+    for (int i = 0; i < loaded.Count(); ++i) {
+        TVemoraEntryBasic* entry = loaded.Get(i);
+        entry->SetOwner(this);
+        InsertAt(Count(), entry);
+    }
+    loaded.ReleaseAll();
+    SetFlags(flagModified, header.Version < EntryFileVersion);
+    return true;
+}
+
+void TVemoraEntries::SaveToFile(const QString& fileName) const
+{
+    TEntryWriter writer;
+    QByteArray headerBytes;
+    {
+        QBuffer buffer(&headerBytes);
+        buffer.open(QIODevice::WriteOnly);
+        WriteHeader(buffer);
+    }
+    writer.WriteBytes(headerBytes);
+    SaveToStream(writer);
+    if (!WriteFileAtomically(fileName, writer.Data()))
+        throw EEntryFileError(QStringLiteral("%1 could not be written").arg(fileName));
+}
+
+void TVemoraEntries::ReleaseAll()
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        DeleteItem(i);
+}
+
+void TVemoraEntries::FillListView(TListRows& rows)
+{
+    rows.BeginUpdate();
+    rows.ClearRows();
+    rows.ReserveRows(Count());
+    for (int i = 0; i < Count(); ++i)
+        Get(i)->FillListItem(rows.AddRow());
+    rows.EndUpdate();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/Categories.h"
+#include "model/VemoraEntryBasic.h"
+#include "support/Lists.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TEntryReader;
+class TEntryWriter;
+class TListRows;
+
+// The content of one entry file: its entries in file order, which the list owns, its
+// category table and the version it was read from. The modified flag is the document's.
+class TVemoraEntries : public TListSorted<TVemoraEntryBasic> {
+public:
+    TVemoraEntries();
+    ~TVemoraEntries() override;
+
+    int Compare(const TVemoraEntryBasic* item1, const TVemoraEntryBasic* item2, int mode) const override;
+    void Delete(int index) override;
+    void Clear() override;
+
+    // Takes the entry into the list (it becomes the owner) and gives it the next serial; an
+    // entry already in the list keeps its place.
+    int AddEntry(TVemoraEntryBasic* entry);
+    int AddEntry(std::unique_ptr<TVemoraEntryBasic> entry);
+    quint16 NextNumber();
+    TVemoraEntryBasic* Items(int index) const { return Get(index); }
+    int IndexOfEntry(const TVemoraEntryBasic* entry) const;
+    bool FindByText(const QString& text, int& index, const TVemoraEntryBasic* exclude = nullptr) const;
+    bool IsCategoryUsed(quint8 id) const;
+    // The active entries due on day, in list order; the list still owns them.
+    std::vector<TVemoraEntryBasic*> GetDueEntries(qint32 day);
+
+    // False for a file that is no entry file or of a newer version; EEntryFileError for one
+    // that cannot be opened or is damaged. Either way a failed load leaves the list as it was.
+    bool LoadFromFile(const QString& fileName);
+    // Replaces the file atomically; EEntryFileError when it cannot be written, and the old
+    // file is then untouched.
+    void SaveToFile(const QString& fileName) const;
+    void LoadFromStream(TEntryReader& reader);
+    void SaveToStream(TEntryWriter& writer) const;
+    void FillListView(TListRows& rows);
+
+    quint8 FileVersion() const { return m_FileVersion; }
+    TCategories& Categories() { return m_Categories; }
+    const TCategories& Categories() const { return m_Categories; }
+
+private:
+    // Gives up the entries without freeing them: they moved to another list.
+    void ReleaseAll();
+
+    quint8 m_FileVersion = 0;
+    qint32 m_NumberCounter = 0;
+    TCategories m_Categories;
+};

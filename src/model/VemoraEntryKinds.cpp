@@ -1,0 +1,181 @@
+#include "model/VemoraEntryKinds.h"
+
+#include "model/EntryStream.h"
+#include "support/DayNumbers.h"
+
+namespace {
+
+template <typename T>
+int Order(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+constexpr quint8 AllWeekdayBits = 0xfe; // bits 1..7; bit 0 stands for no weekday
+
+} // namespace
+
+TVemoraEntryOnce::TVemoraEntryOnce()
+    : TVemoraEntryBasic(ekOnce, 1)
+{
+}
+
+bool TVemoraEntryOnce::IsMatch(qint32 day)
+{
+    return day == DateStart();
+}
+
+qint32 TVemoraEntryOnce::FirstDate()
+{
+    return DateStart();
+}
+
+// A one-off entry has exactly its one day, whatever its limits say.
+void TVemoraEntryOnce::FillMatches(qint32, const TMatchStopTest&)
+{
+    TMatchlist& matches = MatchList();
+    matches.Clear();
+    matches.Add(DateStart());
+    matches.SetValid(true);
+    matches.SetComplete(true);
+}
+
+TVemoraEntryDaily::TVemoraEntryDaily()
+    : TVemoraEntryBasic(ekDaily, 1)
+{
+}
+
+// Steps straight to the next fitting day: the walk's result is the same, with fewer steps.
+qint32 TVemoraEntryDaily::NextCandidate(qint32 day)
+{
+    return CanMatch() ? NextDayOfKind(day, m_DayKind) : day + 1;
+}
+
+bool TVemoraEntryDaily::IsMatch(qint32 day)
+{
+    return MatchesDayKind(day, m_DayKind);
+}
+
+bool TVemoraEntryDaily::CanMatch() const
+{
+    return IsDailyDayKind(m_DayKind);
+}
+
+void TVemoraEntryDaily::Assign(const TVemoraEntryBasic& source)
+{
+    TVemoraEntryBasic::Assign(source);
+    if (const auto* daily = dynamic_cast<const TVemoraEntryDaily*>(&source))
+        m_DayKind = daily->m_DayKind;
+}
+
+void TVemoraEntryDaily::Clear()
+{
+    m_DayKind = dkWorkingDay;
+    TVemoraEntryBasic::Clear();
+}
+
+int TVemoraEntryDaily::Compare(const TVemoraEntryBasic& other, int mode) const
+{
+    const int result = TVemoraEntryBasic::Compare(other, mode);
+    const auto* daily = dynamic_cast<const TVemoraEntryDaily*>(&other);
+    if (result != 0 || mode == 0 || !daily)
+        return result;
+    return Order(m_DayKind, daily->m_DayKind);
+}
+
+void TVemoraEntryDaily::LoadFromStream(TEntryReader& reader, int version)
+{
+    TVemoraEntryBasic::LoadFromStream(reader, version);
+    m_DayKind = reader.ReadByte();
+}
+
+void TVemoraEntryDaily::SaveToStream(TEntryWriter& writer) const
+{
+    TVemoraEntryBasic::SaveToStream(writer);
+    writer.WriteByte(m_DayKind);
+}
+
+qint32 TVemoraEntryDaily::FirstDate()
+{
+    return NextDayOfKind(DateStart(), m_DayKind);
+}
+
+void TVemoraEntryDaily::SetDayKind(quint8 kind)
+{
+    m_DayKind = kind;
+}
+
+TVemoraEntryWeekly::TVemoraEntryWeekly()
+    : TVemoraEntryBasic(ekWeekly, 1)
+{
+}
+
+qint32 TVemoraEntryWeekly::NextCandidate(qint32 day)
+{
+    if (!CanMatch() || day >= MaxDayNumber)
+        return day + 1;
+    qint32 next = day + 1;
+    while (!IsMatch(next)) // at most six days
+        ++next;
+    return next;
+}
+
+bool TVemoraEntryWeekly::IsMatch(qint32 day)
+{
+    return HasWeekday(DayOfWeek(day));
+}
+
+bool TVemoraEntryWeekly::CanMatch() const
+{
+    return (m_Weekdays & AllWeekdayBits) != 0;
+}
+
+void TVemoraEntryWeekly::Assign(const TVemoraEntryBasic& source)
+{
+    TVemoraEntryBasic::Assign(source);
+    if (const auto* weekly = dynamic_cast<const TVemoraEntryWeekly*>(&source))
+        m_Weekdays = static_cast<quint8>((m_Weekdays & ~AllWeekdayBits) | (weekly->m_Weekdays & AllWeekdayBits));
+}
+
+void TVemoraEntryWeekly::Clear()
+{
+    TVemoraEntryBasic::Clear();
+    m_Weekdays = 0;
+}
+
+// At the first weekday that only one of the two has, that one sorts first.
+int TVemoraEntryWeekly::Compare(const TVemoraEntryBasic& other, int mode) const
+{
+    const int result = TVemoraEntryBasic::Compare(other, mode);
+    const auto* weekly = dynamic_cast<const TVemoraEntryWeekly*>(&other);
+    if (result != 0 || mode == 0 || !weekly)
+        return result;
+    for (int weekday = 1; weekday <= 7; ++weekday)
+        if (HasWeekday(weekday) != weekly->HasWeekday(weekday))
+            return HasWeekday(weekday) ? -1 : 1;
+    return 0;
+}
+
+void TVemoraEntryWeekly::LoadFromStream(TEntryReader& reader, int version)
+{
+    TVemoraEntryBasic::LoadFromStream(reader, version);
+    m_Weekdays = reader.ReadByte();
+}
+
+void TVemoraEntryWeekly::SaveToStream(TEntryWriter& writer) const
+{
+    TVemoraEntryBasic::SaveToStream(writer);
+    writer.WriteByte(m_Weekdays);
+}
+
+qint32 TVemoraEntryWeekly::FirstDate()
+{
+    if (!CanMatch())
+        return DateStart();
+    return IsMatch(DateStart()) ? DateStart() : NextCandidate(DateStart());
+}
+
+void TVemoraEntryWeekly::SetWeekdays(quint8 weekdays)
+{
+    m_Weekdays = weekdays;
+}

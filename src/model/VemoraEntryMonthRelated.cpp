@@ -1,0 +1,230 @@
+#include "model/VemoraEntryMonthRelated.h"
+
+#include "model/EntryStream.h"
+#include "model/ModelErrors.h"
+
+namespace {
+
+template <typename T>
+int Order(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+constexpr int LastCalendarYear = 9999;
+
+} // namespace
+
+TVemoraEntryMonthRelated::TVemoraEntryMonthRelated(TEntryKind kind, qint32 probeStep)
+    : TVemoraEntryBasic(kind, probeStep)
+{
+}
+
+qint32 TVemoraEntryMonthRelated::NextCandidate(qint32 day)
+{
+    for (qint64 probe = day;; probe += ProbeStep()) {
+        const qint32 occurrence = OccurrenceInPeriod(static_cast<qint32>(std::min<qint64>(probe, MaxDayNumber + 1LL)));
+        if (occurrence > day)
+            return occurrence;
+    }
+}
+
+qint32 TVemoraEntryMonthRelated::FirstDate()
+{
+    return NextCandidate(DateStart());
+}
+
+// A cycle above dcLast, or a day kind above dkAnyDay, or no day of the month, fits no day.
+bool TVemoraEntryMonthRelated::CanMatch() const
+{
+    if (DayCycle() == dcNone)
+        return Day() >= 1 && Day() <= 31;
+    return DayCycle() <= dcLast && DayKind() <= dkAnyDay;
+}
+
+void TVemoraEntryMonthRelated::Clear()
+{
+    TVemoraEntryBasic::Clear();
+    SetDayCycle(dcNone);
+    SetDay(1);
+}
+
+int TVemoraEntryMonthRelated::Compare(const TVemoraEntryBasic& other, int mode) const
+{
+    const int result = TVemoraEntryBasic::Compare(other, mode);
+    const auto* related = dynamic_cast<const TVemoraEntryMonthRelated*>(&other);
+    if (result != 0 || mode == 0 || !related)
+        return result;
+    return Order(m_DaySpec, related->m_DaySpec);
+}
+
+void TVemoraEntryMonthRelated::LoadFromStream(TEntryReader& reader, int version)
+{
+    TVemoraEntryBasic::LoadFromStream(reader, version);
+    if (version >= 2)
+        m_DaySpec = reader.ReadByte();
+}
+
+void TVemoraEntryMonthRelated::SaveToStream(TEntryWriter& writer) const
+{
+    TVemoraEntryBasic::SaveToStream(writer);
+    writer.WriteByte(m_DaySpec);
+}
+
+void TVemoraEntryMonthRelated::ChangeDaySpec(quint8 daySpec)
+{
+    if (daySpec == m_DaySpec)
+        return;
+    m_DaySpec = daySpec;
+    MatchList().Invalidate();
+}
+
+void TVemoraEntryMonthRelated::SetDaySpec(quint8 daySpec)
+{
+    ChangeDaySpec(daySpec);
+}
+
+void TVemoraEntryMonthRelated::SetDay(quint8 day)
+{
+    ChangeDaySpec(day);
+}
+
+void TVemoraEntryMonthRelated::SetDayKind(quint8 kind)
+{
+    ChangeDaySpec(static_cast<quint8>((m_DaySpec & 0xe0) | (kind & 0x1f)));
+}
+
+void TVemoraEntryMonthRelated::SetDayCycle(quint8 cycle)
+{
+    ChangeDaySpec(static_cast<quint8>((m_DaySpec & 0x1f) | ((cycle & 0x07) << 5)));
+}
+
+TCivilDate TVemoraEntryMonthRelated::DecodeDay(qint32 day)
+{
+    if (!m_HasCachedDate || day != m_CachedDay) {
+        m_CachedDay = day;
+        m_CachedDate = CivilFromDay(day);
+        m_HasCachedDate = true;
+    }
+    return m_CachedDate;
+}
+
+qint32 TVemoraEntryMonthRelated::EncodeDay(int year, int month, int day)
+{
+    const TCivilDate date{year, static_cast<unsigned>(month), static_cast<unsigned>(day)};
+    if (m_HasCachedDate && date == m_CachedDate)
+        return m_CachedDay;
+    // Years before 1 are out of range too: a damaged start day must not wrap around.
+    if (year > LastCalendarYear || year < 1)
+        throw EDateOverflow();
+    if (month < 1 || day < 1 || !IsValidDate(year, static_cast<unsigned>(month), static_cast<unsigned>(day)))
+        throw EInvalidDate(year, month, day);
+    m_CachedDay = DayFromCivil(year, date.Month, date.Day);
+    m_CachedDate = date;
+    m_HasCachedDate = true;
+    return m_CachedDay;
+}
+
+qint32 TVemoraEntryMonthRelated::OccurrenceInMonth(qint32 day)
+{
+    const TCivilDate date = DecodeDay(day);
+    const int month = static_cast<int>(date.Month);
+    const int cycle = DayCycle();
+    if (cycle == dcNone) {
+        const int fixedDay = Day();
+        return EncodeDay(LeapAdjustYear(date.Year, month, fixedDay), month, fixedDay);
+    }
+    const int kind = DayKind();
+    if (cycle == dcLast) {
+        qint32 candidate = EncodeDay(date.Year, month, static_cast<int>(DaysInMonth(date.Year, date.Month)));
+        while (!MatchesMonthDayKind(candidate, kind)) // at most six days back
+            --candidate;
+        return candidate;
+    }
+    // Every month holds at least four of each weekday, 20 working days and 8 weekend days.
+    int skip = cycle - dcFirst;
+    for (qint32 candidate = EncodeDay(date.Year, month, 1);; ++candidate) {
+        if (!MatchesMonthDayKind(candidate, kind))
+            continue;
+        if (skip == 0)
+            return candidate;
+        --skip;
+    }
+}
+
+TVemoraEntryMonthly::TVemoraEntryMonthly()
+    : TVemoraEntryMonthRelated(ekMonthly, 28)
+{
+}
+
+bool TVemoraEntryMonthly::IsMatch(qint32 day)
+{
+    return day == OccurrenceInMonth(day);
+}
+
+qint32 TVemoraEntryMonthly::OccurrenceInPeriod(qint32 day)
+{
+    return OccurrenceInMonth(day);
+}
+
+TVemoraEntryYearly::TVemoraEntryYearly()
+    : TVemoraEntryMonthRelated(ekYearly, 365)
+{
+}
+
+bool TVemoraEntryYearly::IsMatch(qint32 day)
+{
+    return day == OccurrenceInPeriod(day);
+}
+
+qint32 TVemoraEntryYearly::OccurrenceInPeriod(qint32 day)
+{
+    const TCivilDate date = DecodeDay(day);
+    return OccurrenceInMonth(EncodeDay(date.Year, m_Month, 1));
+}
+
+bool TVemoraEntryYearly::CanMatch() const
+{
+    return m_Month >= 1 && m_Month <= 12 && TVemoraEntryMonthRelated::CanMatch();
+}
+
+void TVemoraEntryYearly::Clear()
+{
+    TVemoraEntryMonthRelated::Clear();
+    m_Month = 1;
+}
+
+int TVemoraEntryYearly::Compare(const TVemoraEntryBasic& other, int mode) const
+{
+    const int result = TVemoraEntryMonthRelated::Compare(other, mode);
+    const auto* yearly = dynamic_cast<const TVemoraEntryYearly*>(&other);
+    if (result != 0 || mode == 0 || !yearly)
+        return result;
+    return Order(m_Month, yearly->m_Month);
+}
+
+void TVemoraEntryYearly::LoadFromStream(TEntryReader& reader, int version)
+{
+    TVemoraEntryMonthRelated::LoadFromStream(reader, version);
+    if (version >= 2) {
+        m_Month = reader.ReadByte();
+        return;
+    }
+    const TCivilDate start = DecodeDay(DateStart());
+    m_Month = static_cast<quint8>(start.Month);
+    SetDay(static_cast<quint8>(start.Day));
+}
+
+void TVemoraEntryYearly::SaveToStream(TEntryWriter& writer) const
+{
+    TVemoraEntryMonthRelated::SaveToStream(writer);
+    writer.WriteByte(m_Month);
+}
+
+void TVemoraEntryYearly::SetMonth(quint8 month)
+{
+    if (month == m_Month)
+        return;
+    m_Month = month;
+    MatchList().Invalidate();
+}

@@ -1,0 +1,342 @@
+#include "support/Lists.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using TIntList = TListSorted<int>;
+
+std::vector<int> Values(const TIntList& list)
+{
+    std::vector<int> values;
+    for (int index = 0; index < list.Count(); ++index)
+        values.push_back(*list.Get(index));
+    return values;
+}
+
+int CompareValues(const int* item1, const int* item2)
+{
+    return *item1 - *item2;
+}
+
+// Mode 1 orders by descending value, so Sort and Find must pass their mode on.
+class TModeList : public TIntList {
+public:
+    int Compare(const int* item1, const int* item2, int mode) const override
+    {
+        const int order = (*item1 > *item2) - (*item1 < *item2);
+        return mode == 1 ? -order : order;
+    }
+};
+
+// Owns its items, as the entry list does, and logs the deletions.
+class TOwningList : public TIntList {
+public:
+    ~TOwningList() override { Clear(); }
+    void Delete(int index) override
+    {
+        Deleted.push_back(*Get(index));
+        delete Get(index);
+        TIntList::Delete(index);
+    }
+    std::vector<int> Deleted;
+};
+
+std::string ErrorText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const EListError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(ListsTest, AddOfAnItemAlreadyInTheListReturnsItsIndexAndInsertsNothing)
+{
+    std::array<int, 3> items{7, 7, 8};
+    TIntList list;
+    int changes = 0;
+    list.OnChange = [&changes](TListCustom<int>&) { ++changes; };
+    list.Add(&items[0]);
+    list.Add(&items[1]); // an equal value, but another item
+    list.Add(&items[2]);
+
+    EXPECT_EQ(list.Add(&items[1]), 1);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(changes, 3);
+}
+
+struct TDuplicateCase {
+    const char* Name;
+    friend void PrintTo(const TDuplicateCase& row, std::ostream* out) { *out << row.Name; }
+    bool Sorted;
+    TDuplicates Duplicates;
+    int ExpectedIndex;
+    std::vector<int> Expected;
+    const char* ExpectedError;
+};
+
+class ListsDuplicatesTest : public testing::TestWithParam<TDuplicateCase> {};
+
+// The list holds 10, 20, 30; the same 20 is added again.
+TEST_P(ListsDuplicatesTest, AddOfADuplicate)
+{
+    const TDuplicateCase& row = GetParam();
+    std::array<int, 3> items{10, 20, 30};
+    TIntList list;
+    list.OnCompare = CompareValues;
+    list.SetFlags(flagSorted, row.Sorted);
+    for (int& item : items)
+        list.Add(&item);
+    list.Duplicates = row.Duplicates;
+
+    int index = -1;
+    EXPECT_EQ(ErrorText([&] { index = list.Add(&items[1]); }), row.ExpectedError);
+    if (row.ExpectedError == std::string("no error")) {
+        EXPECT_EQ(index, row.ExpectedIndex);
+    }
+    EXPECT_EQ(Values(list), row.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ListsDuplicatesTest,
+    testing::Values(
+        TDuplicateCase{"UnsortedIgnore", false, dupIgnore, 1, {10, 20, 30}, "no error"},
+        TDuplicateCase{"UnsortedAcceptAppends", false, dupAccept, 3, {10, 20, 30, 20}, "no error"},
+        TDuplicateCase{"UnsortedError", false, dupError, -1, {10, 20, 30}, ListDuplicatesText},
+        TDuplicateCase{"SortedIgnore", true, dupIgnore, 1, {10, 20, 30}, "no error"},
+        TDuplicateCase{"SortedAcceptBesideEqual", true, dupAccept, 1, {10, 20, 20, 30}, "no error"},
+        TDuplicateCase{"SortedError", true, dupError, -1, {10, 20, 30}, ListDuplicatesText}),
+    [](const testing::TestParamInfo<TDuplicateCase>& info) { return info.param.Name; });
+
+TEST(ListsTest, SortedListInsertsInOrderAndFindsByBinarySearch)
+{
+    std::array<int, 6> items{50, 10, 40, 20, 60, 30};
+    std::array<int, 4> probes{35, 5, 40, 30};
+    TIntList list;
+    list.OnCompare = CompareValues;
+    list.SetFlags(flagSorted, true);
+    for (int& item : items)
+        list.Add(&item);
+
+    EXPECT_EQ(Values(list), (std::vector<int>{10, 20, 30, 40, 50, 60}));
+    int index = -1;
+    EXPECT_FALSE(list.Find(&probes[0], 0, index));
+    EXPECT_EQ(index, 3);
+    EXPECT_FALSE(list.Find(&probes[1], 0, index));
+    EXPECT_EQ(index, 0);
+    EXPECT_TRUE(list.Find(&probes[2], 0, index));
+    EXPECT_EQ(index, 3);
+    EXPECT_TRUE(list.Find(&probes[3], 0, index)); // found at the first probe
+    EXPECT_EQ(index, 2);
+}
+
+TEST(ListsTest, SortedFindStopsAtTheFirstEqualItemItMeets)
+{
+    std::array<int, 4> items{5, 5, 5, 5};
+    TIntList list;
+    list.OnCompare = CompareValues;
+    list.SetFlags(flagSorted, true);
+    list.Duplicates = dupAccept;
+    for (int index = 0; index < 3; ++index)
+        list.Add(&items[static_cast<std::size_t>(index)]);
+
+    int index = -1;
+    EXPECT_TRUE(list.Find(&items[3], 0, index));
+    EXPECT_EQ(index, 1);
+}
+
+TEST(ListsTest, UnsortedFindLooksUpIdentityAndAnswersCountWhenMissing)
+{
+    std::array<int, 3> items{1, 1, 2};
+    TIntList list;
+    list.Add(&items[0]);
+    list.Add(&items[2]);
+
+    int index = -1;
+    EXPECT_FALSE(list.Find(&items[1], 0, index));
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(list.IndexOf(&items[2]), 1);
+    EXPECT_EQ(list.IndexOf(&items[1]), -1);
+}
+
+TEST(ListsTest, RefusedOperationsRaiseAndLeaveTheListUnchanged)
+{
+    std::array<int, 3> items{1, 2, 3};
+    TIntList list;
+    list.Add(&items[0]);
+    list.Add(&items[1]);
+    list.SetFlags(flagModified, false);
+
+    EXPECT_EQ(ErrorText([&] { list.Insert(&items[2], 3); }), "Der Index der Liste überschreitet das Maximum (3)");
+    EXPECT_EQ(ErrorText([&] { list.Insert(&items[2], -1); }), "Der Index der Liste überschreitet das Maximum (-1)");
+    EXPECT_EQ(ErrorText([&] { list.Get(2); }), "Der Index der Liste überschreitet das Maximum (2)");
+    EXPECT_EQ(ErrorText([&] { list.Delete(2); }), "Der Index der Liste überschreitet das Maximum (2)");
+    EXPECT_EQ(ErrorText([&] { list.Exchange(0, 5); }), "Der Index der Liste überschreitet das Maximum (5)");
+    list.Duplicates = dupError;
+    EXPECT_EQ(ErrorText([&] { list.Insert(&items[0], 1); }), ListDuplicatesText);
+    list.Duplicates = dupIgnore;
+    list.Insert(&items[0], 1);
+
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 2}));
+    EXPECT_FALSE(list.GetFlag(flagModified));
+}
+
+TEST(ListsTest, SortedListRefusesPositionalChanges)
+{
+    std::array<int, 3> items{1, 2, 3};
+    TIntList list;
+    list.OnCompare = CompareValues;
+    list.SetFlags(flagSorted, true);
+    list.Add(&items[1]);
+    list.Add(&items[0]);
+
+    EXPECT_EQ(ErrorText([&] { list.Insert(&items[2], 0); }), ListSortedText);
+    EXPECT_EQ(ErrorText([&] { list.Exchange(0, 1); }), ListSortedText);
+    EXPECT_EQ(ErrorText([&] { list.Sort(0); }), ListSortedText);
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 2}));
+}
+
+TEST(ListsTest, InsertPlacesTheItemAtTheIndex)
+{
+    std::array<int, 3> items{1, 2, 3};
+    TIntList list;
+    list.Insert(&items[0], 0);
+    list.Insert(&items[1], 0);
+    list.Insert(&items[2], 1);
+    EXPECT_EQ(Values(list), (std::vector<int>{2, 3, 1}));
+}
+
+TEST(ListsTest, ExchangeSetsModifiedWithoutAChangeEvent)
+{
+    std::array<int, 2> items{1, 2};
+    TIntList list;
+    list.Add(&items[0]);
+    list.Add(&items[1]);
+    list.SetFlags(flagModified, false);
+    int changes = 0;
+    list.OnChange = [&changes](TListCustom<int>&) { ++changes; };
+
+    list.Exchange(0, 1);
+
+    EXPECT_EQ(Values(list), (std::vector<int>{2, 1}));
+    EXPECT_TRUE(list.GetFlag(flagModified));
+    EXPECT_EQ(changes, 0);
+}
+
+TEST(ListsTest, SortOrdersByCompareWithTheGivenMode)
+{
+    std::mt19937 random(20240611);
+    for (int size : {1, 2, 3, 10, 101}) {
+        std::vector<int> items(static_cast<std::size_t>(size));
+        for (int& item : items)
+            item = static_cast<int>(random() % 20); // many equal values
+        TModeList list;
+        list.Duplicates = dupAccept;
+        for (int& item : items)
+            list.Add(&item);
+
+        list.Sort(0);
+        std::vector<int> expected = items;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(Values(list), expected) << size << " items";
+
+        list.Sort(1);
+        std::reverse(expected.begin(), expected.end());
+        EXPECT_EQ(Values(list), expected) << size << " items, descending";
+    }
+}
+
+TEST(ListsTest, WithoutOnCompareItemsOrderByAddress)
+{
+    std::array<int, 3> items{3, 2, 1};
+    TIntList list;
+    list.SetFlags(flagSorted, true);
+    list.Add(&items[2]);
+    list.Add(&items[0]);
+    list.Add(&items[1]);
+    EXPECT_EQ(list.Get(0), &items[0]);
+    EXPECT_EQ(list.Get(2), &items[2]);
+}
+
+TEST(ListsTest, TurningSortedOnPutsTheItemsInOrder)
+{
+    std::array<int, 3> items{3, 1, 2};
+    TIntList list;
+    list.OnCompare = CompareValues;
+    for (int& item : items)
+        list.Add(&item);
+    list.SetFlags(flagSorted, true);
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
+}
+
+TEST(ListsTest, StorageIsFreedWithTheLastItemAndRecreated)
+{
+    int item = 1;
+    TIntList list;
+    EXPECT_EQ(list.Capacity(), 0);
+    list.Add(&item);
+    EXPECT_GE(list.Capacity(), 1);
+    list.Delete(0);
+    EXPECT_EQ(list.Capacity(), 0);
+    list.Add(&item);
+    EXPECT_GE(list.Capacity(), 1);
+    list.SetCapacity(40);
+    EXPECT_GE(list.Capacity(), 40);
+}
+
+TEST(ListsTest, ModifiedHandlersHearEachChangeOfTheBitOnly)
+{
+    std::array<int, 3> items{1, 2, 3};
+    TIntList list;
+    int notified = 0;
+    list.RegisterHandler(flagModified, [&notified](TFlagObjectCustum&) { ++notified; });
+
+    for (int& item : items)
+        list.Add(&item);
+    list.Delete(1);
+    EXPECT_EQ(notified, 1);
+
+    list.Clear();
+    EXPECT_EQ(notified, 2);
+    EXPECT_FALSE(list.GetFlag(flagModified));
+    list.Clear();
+    EXPECT_EQ(notified, 2);
+
+    // An empty list that is marked modified is still cleaned by Clear.
+    list.SetFlags(flagModified, true);
+    list.Clear();
+    EXPECT_EQ(notified, 4);
+}
+
+TEST(ListsTest, ChangeEventSeesTheListAfterTheChange)
+{
+    int item = 1;
+    TIntList list;
+    std::vector<int> counts;
+    list.OnChange = [&counts](TListCustom<int>& sender) { counts.push_back(sender.Count()); };
+    list.Add(&item);
+    list.Delete(0);
+    EXPECT_EQ(counts, (std::vector<int>{1, 0}));
+}
+
+TEST(ListsTest, ClearDeletesFromTheLastItemThroughTheOverriddenDelete)
+{
+    TOwningList list;
+    for (int value : {1, 2, 3})
+        list.Add(new int(value));
+    list.Clear();
+    EXPECT_EQ(list.Deleted, (std::vector<int>{3, 2, 1}));
+    EXPECT_FALSE(list.GetFlag(flagModified));
+}
+
+} // namespace
