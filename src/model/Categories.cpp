@@ -1,5 +1,7 @@
 #include "model/Categories.h"
 
+#include "model/EntryStream.h"
+#include "model/ModelErrors.h"
 #include "support/Lists.h"
 
 #include <QStringView>
@@ -145,4 +147,27 @@ const TCategory& TCategories::At(int index) const
     if (index < 0 || index >= Count())
         RaiseListError(ListIndexText, index);
     return m_Names[static_cast<std::size_t>(index)];
+}
+
+void TCategories::LoadFromStream(TEntryReader& reader)
+{
+    // The smallest category record: an empty name (its length) and the id.
+    constexpr qsizetype MinCategorySize = 5;
+    Clear();
+    const int count = reader.ReadByte();
+    if (static_cast<qsizetype>(count) * MinCategorySize > reader.Remaining())
+        throw EEntryFileError(QStringLiteral("%1 categories cannot fit in the rest of the file").arg(count));
+    for (int i = 0; i < count; ++i) {
+        const QString name = reader.ReadString();
+        AddCategory(name, reader.ReadByte());
+    }
+}
+
+void TCategories::SaveToStream(TEntryWriter& writer) const
+{
+    writer.WriteByte(static_cast<quint8>(Count()));
+    for (int i = 0; i < Count(); ++i) {
+        writer.WriteString(NameAt(i));
+        writer.WriteByte(IdAt(i));
+    }
 }

@@ -7,6 +7,9 @@
 #include <optional>
 #include <vector>
 
+class TEntryReader;
+class TEntryWriter;
+
 struct TCategory {
     QString Name;
     quint8 Id = 0;
@@ -44,6 +47,10 @@ public:
     void Assign(const TCategories& source);
     // Replaces the content of strings with the table, in table order.
     void AssignTo(TCategoryStrings& strings) const;
+
+    // The table in an entry file: a count byte, then per category its name and id.
+    void LoadFromStream(TEntryReader& reader);
+    void SaveToStream(TEntryWriter& writer) const;
 
 private:
     const TCategory& At(int index) const;

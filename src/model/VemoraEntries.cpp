@@ -16,28 +16,6 @@ namespace {
 // The smallest records a count can stand for, to refuse counts the file cannot hold.
 constexpr qsizetype MinRecordSize = 41;
 constexpr qsizetype MinOldRecordSize = 16;
-constexpr qsizetype MinCategorySize = 5;
-
-void LoadCategories(TEntryReader& reader, TCategories& categories)
-{
-    categories.Clear();
-    const int count = reader.ReadByte();
-    if (static_cast<qsizetype>(count) * MinCategorySize > reader.Remaining())
-        throw EEntryFileError(QStringLiteral("%1 categories cannot fit in the rest of the file").arg(count));
-    for (int i = 0; i < count; ++i) {
-        const QString name = reader.ReadString();
-        categories.AddCategory(name, reader.ReadByte());
-    }
-}
-
-void SaveCategories(TEntryWriter& writer, const TCategories& categories)
-{
-    writer.WriteByte(static_cast<quint8>(categories.Count()));
-    for (int i = 0; i < categories.Count(); ++i) {
-        writer.WriteString(categories.NameAt(i));
-        writer.WriteByte(categories.IdAt(i));
-    }
-}
 
 bool EqualsIgnoringAsciiCase(const QString& a, const QString& b)
 {
@@ -150,7 +128,7 @@ std::vector<TVemoraEntryBasic*> TVemoraEntries::GetDueEntries(qint32 day)
 void TVemoraEntries::LoadFromStream(TEntryReader& reader)
 {
     if (m_FileVersion >= 2)
-        LoadCategories(reader, m_Categories);
+        m_Categories.LoadFromStream(reader);
     const qint32 count = reader.ReadCount(m_FileVersion >= 2 ? MinRecordSize : MinOldRecordSize, "entries");
     for (qint32 i = 0; i < count; ++i) {
         const int kind = m_FileVersion >= 2 ? static_cast<int>(reader.ReadByte()) : static_cast<int>(ekYearly);
@@ -164,7 +142,7 @@ void TVemoraEntries::LoadFromStream(TEntryReader& reader)
 
 void TVemoraEntries::SaveToStream(TEntryWriter& writer) const
 {
-    SaveCategories(writer, m_Categories);
+    m_Categories.SaveToStream(writer);
     writer.WriteInt(Count());
     for (int i = 0; i < Count(); ++i)
         Get(i)->SaveToStream(writer);
