@@ -1,12 +1,15 @@
-# Two commands on a fresh Debian 12 machine:
+# Commands on a fresh Debian 12 machine:
 #   make run   - installs what is missing, builds, runs the logon check on the sample file
-#   make test  - installs what is missing, builds with AddressSanitizer and UBSan, runs every test
+#   make test  - installs what is missing, builds with AddressSanitizer and UBSan, runs every test,
+#                then a short fuzzing run (make fuzz-smoke)
+#   make bench - builds Release with the benchmarks, runs them and compares with remind
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 ASAN_DIR := build/asan
+FUZZ_DIR := build/fuzz
 SAMPLE := examples/sample.vkd
 
-.PHONY: all deps build build-asan run test clean
+.PHONY: all deps build build-asan run test fuzz-smoke bench clean
 
 all: build
 
@@ -30,6 +33,15 @@ run: build
 
 test: build-asan
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz-smoke
+
+fuzz-smoke: deps
+	fuzz/smoke.sh $(FUZZ_DIR)
+
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEMORA_BUILD_TESTS=OFF -DVEMORA_BUILD_BENCH=ON
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	bench/run-bench.sh $(RELEASE_DIR)
 
 clean:
 	rm -rf build

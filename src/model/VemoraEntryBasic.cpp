@@ -153,6 +153,9 @@ void TVemoraEntryBasic::LoadFromStream(TEntryReader& reader, int version)
     m_Icon = reader.ReadByte();
     m_Category = reader.ReadByte();
     m_MatchList.LoadFromStream(reader);
+    // Occurrences never lie before the start day; such a cache is recomputed, not resumed.
+    if (m_MatchList.Count() > 0 && m_MatchList.Item(0) < m_DateStart)
+        m_MatchList.Clear();
 }
 
 void TVemoraEntryBasic::SaveToStream(TEntryWriter& writer) const
@@ -202,6 +205,10 @@ void TVemoraEntryBasic::FillMatches(qint32 limit, const TMatchStopTest& stopTest
     } else {
         matches.Clear();
     }
+    // A start before the year 1 comes only from a damaged file; walking up from there would
+    // take billions of steps.
+    if (day < MinDayNumber)
+        throw EDateOverflow();
     matches.SetValid(true);
     int sinceRecorded = 0;
     int steps = 0;

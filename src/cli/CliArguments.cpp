@@ -1,0 +1,162 @@
+#include "cli/CliArguments.h"
+
+#include "support/DayNumbers.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+struct TCommandSyntax {
+    const char* Name;
+    TCliCommand Command;
+    int FileCount;
+    QStringList ValueOptions;
+    QStringList FlagOptions;
+};
+
+const std::vector<TCommandSyntax>& Commands()
+{
+    static const std::vector<TCommandSyntax> commands = {
+        {"due", TCliCommand::Due, 1, {QStringLiteral("--date")}, {QStringLiteral("--json")}},
+        {"next", TCliCommand::Next, 1, {QStringLiteral("--from"), QStringLiteral("--count")},
+         {QStringLiteral("--json")}},
+        {"dump", TCliCommand::Dump, 1, {}, {}},
+        {"upgrade", TCliCommand::Upgrade, 2, {}, {}},
+    };
+    return commands;
+}
+
+const TCommandSyntax& FindCommand(const QString& name)
+{
+    for (const TCommandSyntax& syntax : Commands())
+        if (name == QLatin1String(syntax.Name))
+            return syntax;
+    throw EUsageError(QStringLiteral("unknown command '%1'").arg(name));
+}
+
+qint32 DayOption(const QString& option, const QString& value)
+{
+    const std::optional<qint32> day = ParseIsoDay(value);
+    if (!day)
+        throw EUsageError(QStringLiteral("%1 needs a date as YYYY-MM-DD, not '%2'").arg(option, value));
+    return *day;
+}
+
+int CountOption(const QString& value)
+{
+    bool ok = false;
+    const int count = value.toInt(&ok);
+    if (!ok || count < 1 || count > MaxNextCount)
+        throw EUsageError(QStringLiteral("--count needs a number from 1 to %1, not '%2'").arg(MaxNextCount).arg(value));
+    return count;
+}
+
+void ApplyValueOption(TCliRequest& request, const QString& option, const QString& value)
+{
+    if (option == QLatin1String("--count"))
+        request.Count = CountOption(value);
+    else
+        request.Day = DayOption(option, value);
+}
+
+} // namespace
+
+std::optional<qint32> ParseIsoDay(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int year = match.captured(1).toInt();
+    const auto month = match.captured(2).toUInt();
+    const auto day = match.captured(3).toUInt();
+    if (year < 1 || !IsValidDate(year, month, day))
+        return std::nullopt;
+    return DayFromCivil(year, month, day);
+}
+
+QString IsoDate(qint32 day)
+{
+    const TCivilDate date = CivilFromDay(day);
+    return QStringLiteral("%1-%2-%3")
+        .arg(date.Year, 4, 10, QChar(u'0'))
+        .arg(date.Month, 2, 10, QChar(u'0'))
+        .arg(date.Day, 2, 10, QChar(u'0'));
+}
+
+TCliRequest ParseCliArguments(const QStringList& arguments)
+{
+    TCliRequest request;
+    for (const QString& argument : arguments)
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            return request;
+    if (arguments.isEmpty())
+        throw EUsageError(QStringLiteral("no command given"));
+
+    const TCommandSyntax& syntax = FindCommand(arguments.first());
+    request.Command = syntax.Command;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (optionsEnded || !argument.startsWith(QLatin1String("--"))) {
+            request.Files.append(argument);
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const qsizetype equals = argument.indexOf(u'=');
+        const QString option = equals < 0 ? argument : argument.left(equals);
+        if (syntax.FlagOptions.contains(option) && equals < 0) {
+            request.Json = true;
+        } else if (syntax.ValueOptions.contains(option)) {
+            if (equals >= 0)
+                ApplyValueOption(request, option, argument.mid(equals + 1));
+            else if (++i < arguments.size())
+                ApplyValueOption(request, option, arguments[i]);
+            else
+                throw EUsageError(QStringLiteral("%1 needs a value").arg(option));
+        } else {
+            throw EUsageError(QStringLiteral("unknown option '%1' for %2").arg(argument, QLatin1String(syntax.Name)));
+        }
+    }
+    if (request.Files.size() < syntax.FileCount)
+        throw EUsageError(QStringLiteral("%1 needs %2").arg(QLatin1String(syntax.Name),
+                                                             syntax.FileCount == 1 ? QStringLiteral("a file name")
+                                                                                   : QStringLiteral("IN and OUT")));
+    if (request.Files.size() > syntax.FileCount)
+        throw EUsageError(QStringLiteral("unexpected argument '%1'").arg(request.Files.at(syntax.FileCount)));
+    return request;
+}
+
+QString CliHelpText()
+{
+    return QStringLiteral(
+        "Usage: vemora-cli COMMAND ARGUMENTS\n"
+        "\n"
+        "Commands:\n"
+        "  due FILE [--date YYYY-MM-DD] [--json]\n"
+        "      The active entries that the logon check alerts on that day (default today), in\n"
+        "      file order, one line each: the alert text with its days-ahead prefix and\n"
+        "      $(COUNT) filled in. Line breaks inside a text are shown as blanks.\n"
+        "      --json: an array of {\"Index\", \"DisplayText\", \"Text\", \"DaysAhead\", \"Count\"};\n"
+        "      Count is null when the text has no $(COUNT).\n"
+        "  next FILE [--from YYYY-MM-DD] [--count N] [--json]\n"
+        "      For every entry, up to N (1 to 999, default 20) occurrence days from that day\n"
+        "      on (default today), the day itself included when it is one, as the preview\n"
+        "      lists them. One line per entry: \"INDEX: YYYY-MM-DD, YYYY-MM-DD, ...\"; nothing\n"
+        "      follows the colon when the entry has no such day.\n"
+        "      --json: an array of {\"Index\", \"Days\"} with the days as YYYY-MM-DD.\n"
+        "  dump FILE\n"
+        "      The whole file as one JSON object: FileVersion, Categories and Entries with the\n"
+        "      fields of the entry record; days are day numbers (days since 1899-12-30).\n"
+        "  upgrade IN OUT\n"
+        "      Reads an entry file of any supported version and writes it as version 2.\n"
+        "\n"
+        "INDEX is an entry's position in the file, counted from 0. An entry whose dates cannot\n"
+        "be computed is reported on standard error and skipped.\n"
+        "\n"
+        "Exit status: 0 success; 1 a file that cannot be read (missing, not an entry file, of a\n"
+        "newer version, damaged) or written; 2 wrong usage.\n");
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+enum class TCliCommand { Help, Due, Next, Dump, Upgrade };
+
+// One call of vemora-cli, as its command line asks for it.
+struct TCliRequest {
+    TCliCommand Command = TCliCommand::Help;
+    QStringList Files;         // FILE, or IN and OUT for upgrade
+    std::optional<qint32> Day; // --date of due, --from of next; today when absent
+    int Count = 20;            // --count of next; the preview's default
+    bool Json = false;
+};
+
+inline constexpr int MaxNextCount = 999;
+
+// The command line does not say what to do; the message names the fault in one line.
+class EUsageError : public std::runtime_error {
+public:
+    explicit EUsageError(const QString& message)
+        : std::runtime_error(message.toStdString())
+    {
+    }
+};
+
+// The arguments after the program name; EUsageError when they make no valid call.
+TCliRequest ParseCliArguments(const QStringList& arguments);
+
+// "YYYY-MM-DD" of the years 1 to 9999 as a day number.
+std::optional<qint32> ParseIsoDay(const QString& text);
+QString IsoDate(qint32 day);
+
+QString CliHelpText();

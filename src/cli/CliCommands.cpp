@@ -1,0 +1,210 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CliArguments.h"
+#include "cli/EntryJson.h"
+#include "model/AlertText.h"
+#include "model/EntryFileHeader.h"
+#include "model/ModelErrors.h"
+#include "model/VemoraEntries.h"
+#include "support/DayNumbers.h"
+#include "support/NLS.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTextStream>
+
+namespace {
+
+const QString ProgramName = QStringLiteral("vemora-cli");
+
+// A file that cannot be read or written; the message is one line without the program name.
+class ECliFileError : public std::runtime_error {
+public:
+    ECliFileError(const QString& fileName, const QString& reason)
+        : std::runtime_error((fileName + QStringLiteral(": ") + reason).toStdString())
+    {
+    }
+};
+
+void LoadEntryFile(const QString& fileName, TVemoraEntries& entries)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        throw ECliFileError(fileName, QStringLiteral("no such file"));
+    if (!info.isFile())
+        throw ECliFileError(fileName, QStringLiteral("not a regular file"));
+    TEntryFileHeader header;
+    if (!ReadFileHeader(fileName, &header))
+        throw ECliFileError(fileName, QStringLiteral("not an entry file"));
+    if (header.Version > EntryFileVersion)
+        throw ECliFileError(fileName, QStringLiteral("entry file version %1 is newer than this program reads")
+                                          .arg(header.Version));
+    try {
+        if (!entries.LoadFromFile(fileName))
+            throw ECliFileError(fileName, QStringLiteral("not an entry file"));
+    } catch (const EEntryFileError& error) {
+        throw ECliFileError(fileName, error.Message());
+    } catch (const EInvalidDate& error) {
+        throw ECliFileError(fileName, QStringLiteral("Invalid entry file: ") + QString::fromUtf8(error.what()));
+    }
+}
+
+void ReportEntryError(QTextStream& err, int index, const TVemoraEntryBasic& entry, const std::exception& error)
+{
+    err << ProgramName << ": entry " << index << " (" << entry.DisplayText() << "): " << QString::fromUtf8(error.what())
+        << Qt::endl;
+}
+
+void WriteJson(QTextStream& out, const QJsonDocument& document)
+{
+    out << QString::fromUtf8(document.toJson(QJsonDocument::Indented));
+}
+
+// One line per alert, whatever line breaks the text holds.
+QString OneLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\n', u' ');
+    text.replace(u'\r', u' ');
+    return text;
+}
+
+int RunDue(const TCliRequest& request, QTextStream& out, QTextStream& err)
+{
+    TVemoraEntries entries;
+    LoadEntryFile(request.Files.at(0), entries);
+    const qint32 day = request.Day.value_or(Today());
+    QJsonArray alerts;
+    for (int i = 0; i < entries.Count(); ++i) {
+        TVemoraEntryBasic& entry = *entries.Items(i);
+        TAlertMessage message;
+        // The test of GetDueEntries, per entry, so that one entry's date error spares the others.
+        try {
+            if (!entry.IsOccurrenceDay(day) && !entry.IsInAdvanceWarning(day))
+                continue;
+            if (!entry.Active())
+                continue;
+            message = BuildAlertMessage(entry, day);
+        } catch (const EDateOverflow& error) {
+            ReportEntryError(err, i, entry, error);
+            continue;
+        } catch (const EInvalidDate& error) {
+            ReportEntryError(err, i, entry, error);
+            continue;
+        }
+        if (!request.Json) {
+            out << OneLine(message.Text) << '\n';
+            continue;
+        }
+        alerts.append(QJsonObject{
+            {QStringLiteral("Index"), i},
+            {QStringLiteral("DisplayText"), entry.DisplayText()},
+            {QStringLiteral("Text"), message.Text},
+            {QStringLiteral("DaysAhead"), message.DaysAhead},
+            {QStringLiteral("Count"), message.Count ? QJsonValue(static_cast<qint64>(*message.Count)) : QJsonValue()},
+        });
+    }
+    if (request.Json)
+        WriteJson(out, QJsonDocument(alerts));
+    return cliSuccess;
+}
+
+// The dates the preview lists from day on: day itself when it is an occurrence, then each next
+// one, up to count. A date error ends the list with the days found before it.
+void AppendPreviewDays(TVemoraEntryBasic& entry, qint32 day, int count, QList<qint32>& days)
+{
+    if (entry.IsOccurrenceDay(day))
+        days.append(day);
+    qint32 next = 0;
+    while (days.size() < count && entry.FindOccurrence(day, next, FindNext)) {
+        day = next;
+        days.append(day);
+    }
+}
+
+int RunNext(const TCliRequest& request, QTextStream& out, QTextStream& err)
+{
+    TVemoraEntries entries;
+    LoadEntryFile(request.Files.at(0), entries);
+    const qint32 from = request.Day.value_or(Today());
+    QJsonArray list;
+    for (int i = 0; i < entries.Count(); ++i) {
+        TVemoraEntryBasic& entry = *entries.Items(i);
+        QList<qint32> days;
+        try {
+            AppendPreviewDays(entry, from, request.Count, days);
+        } catch (const EDateOverflow& error) {
+            ReportEntryError(err, i, entry, error);
+        } catch (const EInvalidDate& error) {
+            ReportEntryError(err, i, entry, error);
+        }
+        QStringList dates;
+        for (qint32 day : days)
+            dates.append(IsoDate(day));
+        if (request.Json)
+            list.append(QJsonObject{{QStringLiteral("Index"), i},
+                                    {QStringLiteral("Days"), QJsonArray::fromStringList(dates)}});
+        else
+            out << i << ':' << (dates.isEmpty() ? QString() : u' ' + dates.join(QStringLiteral(", "))) << '\n';
+    }
+    if (request.Json)
+        WriteJson(out, QJsonDocument(list));
+    return cliSuccess;
+}
+
+int RunDump(const TCliRequest& request, QTextStream& out)
+{
+    TVemoraEntries entries;
+    LoadEntryFile(request.Files.at(0), entries);
+    WriteJson(out, QJsonDocument(EntriesToJson(entries)));
+    return cliSuccess;
+}
+
+int RunUpgrade(const TCliRequest& request)
+{
+    TVemoraEntries entries;
+    LoadEntryFile(request.Files.at(0), entries);
+    const QString& output = request.Files.at(1);
+    try {
+        entries.SaveToFile(output);
+    } catch (const EEntryFileError&) {
+        throw ECliFileError(output, QStringLiteral("cannot be written"));
+    }
+    return cliSuccess;
+}
+
+} // namespace
+
+int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    TCliRequest request;
+    try {
+        request = ParseCliArguments(arguments);
+    } catch (const EUsageError& error) {
+        err << ProgramName << ": " << QString::fromUtf8(error.what()) << " (see " << ProgramName << " --help)"
+            << Qt::endl;
+        return cliUsageError;
+    }
+    // The built-in texts only: the output must not depend on a user's chosen language file.
+    LoadLanguage(QString(), QString());
+    try {
+        switch (request.Command) {
+        case TCliCommand::Help:
+            out << CliHelpText();
+            return cliSuccess;
+        case TCliCommand::Due:
+            return RunDue(request, out, err);
+        case TCliCommand::Next:
+            return RunNext(request, out, err);
+        case TCliCommand::Dump:
+            return RunDump(request, out);
+        case TCliCommand::Upgrade:
+            return RunUpgrade(request);
+        }
+    } catch (const ECliFileError& error) {
+        err << ProgramName << ": " << QString::fromUtf8(error.what()) << Qt::endl;
+        return cliFileError;
+    }
+    return cliUsageError;
+}
