@@ -1,6 +1,7 @@
 #include "platform/MessageService.h"
 
 #include <cstdio>
+#include <iterator>
 #include <cstdlib>
 
 namespace {
@@ -18,6 +19,23 @@ bool EnvironmentSet(const char* name)
 }
 
 } // namespace
+
+TMessageRequest MessageBoxRequest(const QString& text, const QString& caption, quint32 style)
+{
+    static constexpr TMessageButtons ButtonSets[] = {TMessageButtons::Ok,          TMessageButtons::OkCancel,
+                                                     TMessageButtons::AbortRetryIgnore, TMessageButtons::YesNoCancel,
+                                                     TMessageButtons::YesNo,       TMessageButtons::RetryCancel};
+    static constexpr TMessageIcon Icons[] = {TMessageIcon::None, TMessageIcon::Error, TMessageIcon::Question,
+                                             TMessageIcon::Warning, TMessageIcon::Information};
+    TMessageRequest request;
+    request.Text = text;
+    request.Caption = caption;
+    const quint32 buttons = style & 0x0f;
+    const quint32 icon = (style >> 4) & 0x0f;
+    request.Buttons = buttons < std::size(ButtonSets) ? ButtonSets[buttons] : TMessageButtons::Ok;
+    request.Icon = icon < std::size(Icons) ? Icons[icon] : TMessageIcon::None;
+    return request;
+}
 
 TMessageResult FirstButtonResult(TMessageButtons buttons)
 {

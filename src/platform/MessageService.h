@@ -36,6 +36,12 @@ TMessageService& MessageService();
 // Installs a service and returns the previous one.
 std::unique_ptr<TMessageService> SetMessageService(std::unique_ptr<TMessageService> service);
 
+// A message box given by style flags as the alerts store them: the low four bits choose the
+// buttons (0 OK, 1 OK/Cancel, 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel),
+// the next four the icon (0x10 error, 0x20 question, 0x30 warning, 0x40 information).
+// Values without a meaning give one OK button or no icon.
+TMessageRequest MessageBoxRequest(const QString& text, const QString& caption, quint32 style);
+
 TMessageResult FirstButtonResult(TMessageButtons buttons);
 QString DefaultMessageCaption(TMessageIcon icon);
 

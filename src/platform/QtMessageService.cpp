@@ -1,5 +1,7 @@
 #include "platform/QtMessageService.h"
 
+#include "platform/GuiApplication.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -77,6 +79,7 @@ public:
 
 TMessageResult TQtMessageService::Show(const TMessageRequest& request)
 {
+    EnsureGuiApplication();
     TArrowCursorScope arrow;
     if (request.Beep)
         QApplication::beep();

@@ -6,7 +6,9 @@
 #include "support/DayNumbers.h"
 
 #include "TestSupport.h"
+#include "../app/BatchFiles.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -155,6 +157,24 @@ TEST_F(ProgramRunTest, TheBatchSwitchStoresTheMomentBeforeLookingAtTheFile)
     double moment = 0;
     std::memcpy(&moment, stored->Data.constData(), 8);
     EXPECT_NEAR(moment, DayFromCivil(2026, 3, 14) + 0.25, 1.0 / 24 / 60);
+}
+
+TEST_F(ProgramRunTest, TheLogonCheckPrintsTodaysAlertsWithoutADisplay)
+{
+    const QString file = TBatchFile()
+                             .Once(QStringLiteral("Dentist at 10"), 0)
+                             .Once(QStringLiteral("not yet"), 9)
+                             .Once(QStringLiteral("Tax return"), 2, 3)
+                             .Save(Home.FilePath(QStringLiteral("dates.vkd")));
+    const QString noon = QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(" 12:00:00");
+    const TRunResult result = Run({QStringLiteral("/r"), file}, noon);
+    EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+    const QStringList lines = result.Output.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << result.Output.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("vemora "))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(": Dentist at 10"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(": In 2 days: Tax return"))) << lines[1].toStdString();
+    EXPECT_TRUE(Store().ReadValue(AppKey, QStringLiteral("LastBatchRun")));
 }
 
 TEST_F(ProgramRunTest, TheBatchSwitchWithoutAFileStillStoresTheMoment)

@@ -1,4 +1,5 @@
 #include "platform/FormatText.h"
+#include "platform/MessageService.h"
 #include "TestSupport.h"
 #include "platform/TextCodec.h"
 
@@ -49,6 +50,29 @@ TEST(TextCodecTest, EveryByteOfWindows1252Decodes)
             ASSERT_EQ(decoded.size(), 1) << byte;
             EXPECT_EQ(EncodeAnsiText(decoded), single) << byte;
         }
+    }
+}
+
+TEST(MessageBoxRequestTest, StyleFlagsChooseIconAndButtons)
+{
+    const struct {
+        quint32 Style;
+        TMessageIcon Icon;
+        TMessageButtons Buttons;
+    } cases[] = {{0x00, TMessageIcon::None, TMessageButtons::Ok},
+                 {0x10, TMessageIcon::Error, TMessageButtons::Ok},
+                 {0x24, TMessageIcon::Question, TMessageButtons::YesNo},
+                 {0x31, TMessageIcon::Warning, TMessageButtons::OkCancel},
+                 {0x43, TMessageIcon::Information, TMessageButtons::YesNoCancel},
+                 {0x45, TMessageIcon::Information, TMessageButtons::RetryCancel},
+                 {0x42, TMessageIcon::Information, TMessageButtons::AbortRetryIgnore},
+                 {0x5f, TMessageIcon::None, TMessageButtons::Ok}};
+    for (const auto& c : cases) {
+        const TMessageRequest request = MessageBoxRequest(QStringLiteral("t"), QStringLiteral("c"), c.Style);
+        EXPECT_EQ(request.Icon, c.Icon) << c.Style;
+        EXPECT_EQ(request.Buttons, c.Buttons) << c.Style;
+        EXPECT_EQ(request.Text, QStringLiteral("t"));
+        EXPECT_EQ(request.Caption, QStringLiteral("c"));
     }
 }
 

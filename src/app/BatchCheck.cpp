@@ -1,0 +1,112 @@
+#include "app/BatchCheck.h"
+
+#include "app/EntryFileCheck.h"
+#include "app/ErrorMessage.h"
+#include "app/VemoraLibState.h"
+#include "model/AlertText.h"
+#include "model/ModelErrors.h"
+#include "model/VemoraEntries.h"
+#include "platform/CommandLine.h"
+#include "platform/FormatText.h"
+#include "platform/GuiApplication.h"
+#include "platform/MessageService.h"
+#include "support/DateFormat.h"
+#include "support/DayNumbers.h"
+#include "support/MCI.h"
+#include "support/NLS.h"
+
+#include <QFileInfo>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The program file's name without its folder and without everything from its first dot on.
+QString ApplicationTitle()
+{
+    return QFileInfo(ProgramFilePath()).fileName().section(u'.', 0, 0);
+}
+
+// Starts the entry's sound; a sound that cannot be opened is reported and left out.
+std::unique_ptr<TMCI> StartSound(const QString& fileName)
+{
+    if (fileName.isEmpty() || !HasDisplay())
+        return nullptr;
+    EnsureGuiApplication();
+    auto player = std::make_unique<TMCI>();
+    player->SetFileName(fileName);
+    try {
+        player->Open();
+    } catch (const EMCIDeviceError& error) {
+        ShowErrorMessage(error.Message());
+        return nullptr;
+    }
+    player->Play();
+    return player;
+}
+
+// The due entries of the day; an entry whose dates cannot be computed is reported by its
+// text and left out, so that it never keeps the others from their alerts.
+std::vector<TVemoraEntryBasic*> DueEntries(TVemoraEntries& entries, qint32 day)
+{
+    std::vector<TVemoraEntryBasic*> due;
+    for (int i = 0; i < entries.Count(); ++i) {
+        TVemoraEntryBasic* entry = entries.Items(i);
+        try {
+            const bool isDue = entry->IsOccurrenceDay(day) || entry->IsInAdvanceWarning(day);
+            if (isDue && entry->Active())
+                due.push_back(entry);
+        } catch (const std::runtime_error& error) {
+            ShowErrorMessage(u'"' + entry->DisplayText() + QStringLiteral("\": ") + QString::fromUtf8(error.what()));
+        }
+    }
+    return due;
+}
+
+bool LoadEntries(TVemoraEntries& entries, const QString& fileName)
+{
+    try {
+        return entries.LoadFromFile(fileName);
+    } catch (const std::runtime_error& error) {
+        ShowErrorMessage(fileName + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+} // namespace
+
+QString AlertCaption(qint32 day)
+{
+    return ApplicationTitle() + u' ' + LanguageText(0x780B35AB) + u' ' + DateToStr(day);
+}
+
+void ShowAlert(TVemoraEntryBasic& entry, qint32 day)
+{
+    const std::unique_ptr<TMCI> sound = StartSound(entry.Mediafile());
+    MessageService().Show(MessageBoxRequest(AlertMessageText(entry, day), AlertCaption(day), entry.Icon()));
+    if (sound)
+        sound->Close();
+}
+
+void RunBatchCheck(const QString& fileName)
+{
+    BatchMode = true;
+    EnsureLanguageLoaded();
+    if (fileName.isEmpty()) {
+        ShowErrorMessage(LanguageText(0x5CC935C6));
+        return;
+    }
+    if (!QFileInfo::exists(fileName)) {
+        ShowErrorMessage(FormatText(LanguageText(0x0BF01DCF), {fileName}));
+        return;
+    }
+    if (!CheckEntryFile(fileName))
+        return;
+    TVemoraEntries entries;
+    if (!LoadEntries(entries, fileName))
+        return;
+    const qint32 today = Today();
+    for (TVemoraEntryBasic* entry : DueEntries(entries, today))
+        ShowAlert(*entry, today);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class TVemoraEntryBasic;
+
+// The logon check: shows every entry of the file that is due today as an alert, one after
+// the other, and never writes the file.
+void RunBatchCheck(const QString& fileName);
+
+// The alert of an entry for a day: its sound (when the entry has one and a display is there)
+// plays while the message box is open. A sound that cannot be opened is reported and the
+// alert shows without it.
+void ShowAlert(TVemoraEntryBasic& entry, qint32 day);
+
+// The caption of the alerts: the program's name, the word for it and the day's short date.
+QString AlertCaption(qint32 day);

@@ -1,0 +1,135 @@
+#include "app/BatchCheck.h"
+
+#include "BatchFiles.h"
+#include "TestSupport.h"
+
+#include "app/VemoraLibState.h"
+#include "support/DateFormat.h"
+#include "platform/FormatText.h"
+#include "support/NLS.h"
+
+#include <QFileInfo>
+
+namespace {
+
+class BatchCheckTest : public testing::Test {
+protected:
+    TTemporaryHome Home;
+    TScriptedMessages Messages;
+
+    void SetUp() override { LoadLanguage(QString(), QString()); }
+
+    QStringList ShownTexts() const
+    {
+        QStringList texts;
+        for (const TMessageRequest& request : Messages.Shown())
+            texts.append(request.Text);
+        return texts;
+    }
+    QString File(const TBatchFile& file) const { return file.Save(Home.FilePath(QStringLiteral("dates.vkd"))); }
+};
+
+TEST_F(BatchCheckTest, ShowsTheDueEntriesInTheirOrder)
+{
+    const QString file = File(TBatchFile()
+                                  .Once(QStringLiteral("first"), 0)
+                                  .Once(QStringLiteral("not today"), 5)
+                                  .Once(QStringLiteral("inactive"), 0, 0, false)
+                                  .DailySince(QStringLiteral("second"), 10)
+                                  .Once(QStringLiteral("third"), 0));
+    RunBatchCheck(file);
+    EXPECT_EQ(ShownTexts(), (QStringList{"first", "second", "third"}));
+    EXPECT_TRUE(BatchMode);
+    for (const TMessageRequest& request : Messages.Shown()) {
+        EXPECT_EQ(request.Icon, TMessageIcon::Information);
+        EXPECT_EQ(request.Buttons, TMessageButtons::Ok);
+        EXPECT_EQ(request.Caption, AlertCaption(Today()));
+    }
+}
+
+TEST_F(BatchCheckTest, AdvanceWarningsNameTheDaysAhead)
+{
+    const QString file = File(TBatchFile().Once(QStringLiteral("tomorrow"), 1, 2).Once(QStringLiteral("later"), 3, 5));
+    RunBatchCheck(file);
+    const QString tomorrow = FirstCharUpper(LanguageText(0x3483D21C), QStringLiteral(": "));
+    const QString inThree = FirstCharUpper(FormatText(LanguageText(0x1ACE43F2), {QStringLiteral("3")}), QStringLiteral(": "));
+    EXPECT_EQ(ShownTexts(), (QStringList{tomorrow + "tomorrow", inThree + "later"}));
+}
+
+TEST_F(BatchCheckTest, CountsTheEarlierOccurrences)
+{
+    const QString file = File(TBatchFile().DailySince(QStringLiteral("Day $(COUNT) of $(COUNT)"), 30));
+    RunBatchCheck(file);
+    EXPECT_EQ(ShownTexts(), QStringList{"Day 30 of $(COUNT)"});
+}
+
+TEST_F(BatchCheckTest, TheCaptionCarriesTodayInTheShortDateFormat)
+{
+    FormatSettings().ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    FormatSettings().DateSeparator = u'.';
+    const qint32 day = DayFromCivil(2026, 12, 5);
+    EXPECT_TRUE(AlertCaption(day).endsWith(QStringLiteral(" 05.12.2026"))) << AlertCaption(day).toStdString();
+    EXPECT_TRUE(AlertCaption(day).startsWith(QStringLiteral("BatchCheckTest ")));
+}
+
+TEST_F(BatchCheckTest, AMissingSoundIsReportedAndTheAlertsStillShow)
+{
+    const QString file = File(TBatchFile()
+                                  .Once(QStringLiteral("with sound"), 0, 0, true, Home.FilePath(QStringLiteral("gone.wav")))
+                                  .Once(QStringLiteral("after it"), 0));
+    RunBatchCheck(file);
+    ASSERT_EQ(Messages.Shown().size(), 3u) << ShownTexts().join(u'|').toStdString();
+    EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
+    EXPECT_EQ(ShownTexts().mid(1), (QStringList{"with sound", "after it"}));
+}
+
+TEST_F(BatchCheckTest, TheFileIsNeverWritten)
+{
+    const QString file = File(TBatchFile().DailySince(QStringLiteral("daily"), 100));
+    const QByteArray before = ReadWholeFile(file);
+    const QDateTime stamp = QFileInfo(file).lastModified();
+    RunBatchCheck(file);
+    EXPECT_EQ(ReadWholeFile(file), before);
+    EXPECT_EQ(QFileInfo(file).lastModified(), stamp);
+}
+
+struct TRejectCase {
+    const char* Name;
+    QByteArray Content; // written to dates.vkd; empty: no file, null name: no name at all
+    bool NoName;
+};
+
+class BatchCheckRejectTest : public BatchCheckTest, public testing::WithParamInterface<TRejectCase> {};
+
+TEST_P(BatchCheckRejectTest, ReportsOnceAndShowsNoAlert)
+{
+    QString name;
+    if (!GetParam().NoName) {
+        name = Home.FilePath(QStringLiteral("dates.vkd"));
+        if (!GetParam().Content.isEmpty())
+            Home.WriteFile(QStringLiteral("dates.vkd"), GetParam().Content);
+    }
+    RunBatchCheck(name);
+    ASSERT_EQ(Messages.Shown().size(), 1u);
+    EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
+    if (!GetParam().NoName) {
+        EXPECT_TRUE(Messages.Shown()[0].Text.contains(name)) << Messages.Shown()[0].Text.toStdString();
+    }
+}
+
+QByteArray DamagedFile()
+{
+    QByteArray bytes("Vemora configure file\x1a\x02", 23);
+    bytes += QByteArray("\x00\x05\x00\x00\x00\x07", 6); // five entries, then a type byte of 7
+    return bytes + QByteArray(300, '\0');
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BatchCheckRejectTest,
+                         testing::Values(TRejectCase{"no_file_name", QByteArray(), true},
+                                         TRejectCase{"missing_file", QByteArray(), false},
+                                         TRejectCase{"not_an_entry_file", QByteArray(64, 'x'), false},
+                                         TRejectCase{"newer_version", QByteArray("Vemora configure file\x1a\x03", 23), false},
+                                         TRejectCase{"damaged_body", DamagedFile(), false}),
+                         [](const testing::TestParamInfo<TRejectCase>& info) { return std::string(info.param.Name); });
+
+} // namespace
