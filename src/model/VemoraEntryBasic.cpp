@@ -1,5 +1,6 @@
 #include "model/VemoraEntryBasic.h"
 
+#include "model/CompareOrder.h"
 #include "model/EntryStream.h"
 #include "model/ListRow.h"
 #include "model/ModelErrors.h"
@@ -18,12 +19,6 @@ constexpr int StepsBetweenEvents = 10;
 // A walk that meets this many candidates in a row without a match gives up: every valid
 // pattern matches within a few days, so only a damaged entry gets here.
 constexpr int MaxCandidatesWithoutMatch = 3660;
-
-template <typename T>
-int Order(const T& a, const T& b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
 
 // Limits sort before "none"; two limits compare numerically.
 int OrderOptional(qint32 a, qint32 b, qint32 none)

@@ -1,15 +1,10 @@
 #include "model/VemoraEntryKinds.h"
 
+#include "model/CompareOrder.h"
 #include "model/EntryStream.h"
 #include "support/DayNumbers.h"
 
 namespace {
-
-template <typename T>
-int Order(const T& a, const T& b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
 
 constexpr quint8 AllWeekdayBits = 0xfe; // bits 1..7; bit 0 stands for no weekday
 

@@ -1,15 +1,10 @@
 #include "model/VemoraEntryMonthRelated.h"
 
+#include "model/CompareOrder.h"
 #include "model/EntryStream.h"
 #include "model/ModelErrors.h"
 
 namespace {
-
-template <typename T>
-int Order(const T& a, const T& b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
 
 constexpr int LastCalendarYear = 9999;
 
