@@ -80,6 +80,15 @@ int TVemoraEntries::AddEntry(std::unique_ptr<TVemoraEntryBasic> entry)
     return AddEntry(entry.release());
 }
 
+// A fresh entry cannot be in the list yet, so the duplicate search of Add, which costs a
+// pass over the list per entry, is left out: loading stays linear.
+void TVemoraEntries::AppendNewEntry(std::unique_ptr<TVemoraEntryBasic> entry)
+{
+    entry->SetNumber(NextNumber());
+    entry->SetOwner(this);
+    InsertAt(Count(), entry.release());
+}
+
 quint16 TVemoraEntries::NextNumber()
 {
     ++m_NumberCounter;
@@ -130,13 +139,14 @@ void TVemoraEntries::LoadFromStream(TEntryReader& reader)
     if (m_FileVersion >= 2)
         m_Categories.LoadFromStream(reader);
     const qint32 count = reader.ReadCount(m_FileVersion >= 2 ? MinRecordSize : MinOldRecordSize, "entries");
+    SetCapacity(Count() + count);
     for (qint32 i = 0; i < count; ++i) {
         const int kind = m_FileVersion >= 2 ? static_cast<int>(reader.ReadByte()) : static_cast<int>(ekYearly);
         std::unique_ptr<TVemoraEntryBasic> entry = CreateEntry(kind);
         if (!entry)
             throw EEntryFileError(QStringLiteral("entry %1 has the unknown type %2").arg(i + 1).arg(kind));
         entry->LoadFromStream(reader, m_FileVersion);
-        AddEntry(std::move(entry));
+        AppendNewEntry(std::move(entry));
     }
 }
 

@@ -53,6 +53,7 @@ public:
 private:
     // Gives up the entries without freeing them: they moved to another list.
     void ReleaseAll();
+    void AppendNewEntry(std::unique_ptr<TVemoraEntryBasic> entry);
 
     quint8 m_FileVersion = 0;
     qint32 m_NumberCounter = 0;
