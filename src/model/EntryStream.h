@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 // Reads the little-endian fields of an entry file from memory. Every read checks what
 // remains, so a damaged file ends in EEntryFileError, never in a read past the data.
 class TEntryReader {
@@ -15,6 +17,8 @@ public:
     qint32 ReadInt();
     // A length-prefixed text in Windows-1252 or UTF-8.
     QString ReadString();
+    // count little-endian 32-bit numbers, appended to days in one step.
+    void ReadInts(qint32 count, std::vector<qint32>& days);
     // A count of records that take at least recordSize bytes each: a negative count reads as
     // none, a count larger than the rest of the file could hold is an error.
     qint32 ReadCount(qsizetype recordSize, const char* what);

@@ -3,6 +3,7 @@
 #include "model/EntryStream.h"
 
 #include <algorithm>
+#include <functional>
 
 TMatchlist::TMatchlist(TVemoraEntryBasic* entry)
     : m_Entry(entry)
@@ -53,17 +54,10 @@ void TMatchlist::LoadFromStream(TEntryReader& reader)
 {
     Clear();
     m_Valid = reader.ReadBool();
-    const qint32 count = reader.ReadCount(4, "occurrence days");
-    m_Days.reserve(static_cast<std::size_t>(count));
-    qint32 previous = 0;
-    for (qint32 i = 0; i < count; ++i) {
-        const qint32 day = reader.ReadInt();
-        // Lookups rely on ascending days; a cache that is not is recomputed instead.
-        if (i > 0 && day <= previous)
-            m_Valid = false;
-        m_Days.push_back(day);
-        previous = day;
-    }
+    reader.ReadInts(reader.ReadCount(4, "occurrence days"), m_Days);
+    // Lookups rely on strictly ascending days; a cache that is not is recomputed instead.
+    if (std::adjacent_find(m_Days.begin(), m_Days.end(), std::greater_equal<qint32>()) != m_Days.end())
+        m_Valid = false;
     m_Complete = reader.ReadBool();
     if (!m_Valid)
         Clear();

@@ -110,7 +110,7 @@ qint32 TVemoraEntryWeekly::NextCandidate(qint32 day)
     if (!CanMatch() || day >= MaxDayNumber)
         return day + 1;
     qint32 next = day + 1;
-    while (!IsMatch(next)) // at most six days
+    for (int weekday = DayOfWeek(next); !HasWeekday(weekday); weekday = weekday % 7 + 1) // at most six days
         ++next;
     return next;
 }

@@ -120,6 +120,19 @@ qint32 TVemoraEntryMonthRelated::EncodeDay(int year, int month, int day)
     return m_CachedDay;
 }
 
+// A weekday's days in a month are seven apart: the first follows from the weekday of the 1st,
+// the last from that of the month's last day.
+qint32 TVemoraEntryMonthRelated::NthWeekdayInMonth(const TCivilDate& date, int cycle, int weekday)
+{
+    const int month = static_cast<int>(date.Month);
+    if (cycle == dcLast) {
+        const qint32 last = EncodeDay(date.Year, month, static_cast<int>(DaysInMonth(date.Year, date.Month)));
+        return last - (DayOfWeek(last) - weekday + 7) % 7;
+    }
+    const qint32 first = EncodeDay(date.Year, month, 1);
+    return first + (weekday - DayOfWeek(first) + 7) % 7 + 7 * (cycle - dcFirst);
+}
+
 qint32 TVemoraEntryMonthRelated::OccurrenceInMonth(qint32 day)
 {
     const TCivilDate date = DecodeDay(day);
@@ -130,6 +143,8 @@ qint32 TVemoraEntryMonthRelated::OccurrenceInMonth(qint32 day)
         return EncodeDay(LeapAdjustYear(date.Year, month, fixedDay), month, fixedDay);
     }
     const int kind = DayKind();
+    if (kind >= dkSunday && kind <= dkSaturday)
+        return NthWeekdayInMonth(date, cycle, kind);
     if (cycle == dcLast) {
         qint32 candidate = EncodeDay(date.Year, month, static_cast<int>(DaysInMonth(date.Year, date.Month)));
         while (!MatchesMonthDayKind(candidate, kind)) // at most six days back

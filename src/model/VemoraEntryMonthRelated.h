@@ -40,6 +40,7 @@ protected:
 
 private:
     void ChangeDaySpec(quint8 daySpec);
+    qint32 NthWeekdayInMonth(const TCivilDate& date, int cycle, int weekday);
 
     quint8 m_DaySpec = 1;
     qint32 m_CachedDay = 0;
