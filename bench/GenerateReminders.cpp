@@ -1,5 +1,5 @@
 // Writes the same realistic reminders as two entry files and a remind script:
-//   generate_reminders N OUT_PREFIX [--seed S] [--today YYYY-MM-DD]
+//   generate_reminders N OUT_PREFIX [--seed S] [--today YYYY-MM-DD] [--keep-due K]
 // OUT_PREFIX-cold.vkd has empty occurrence caches, OUT_PREFIX-warm.vkd the caches computed up
 // to the day before today, OUT_PREFIX.rem the remind script. Exit status 2 for wrong usage.
 
@@ -19,7 +19,7 @@ namespace {
 
 int Usage()
 {
-    std::fputs("usage: generate_reminders N OUT_PREFIX [--seed S] [--today YYYY-MM-DD]\n", stderr);
+    std::fputs("usage: generate_reminders N OUT_PREFIX [--seed S] [--today YYYY-MM-DD] [--keep-due K]\n", stderr);
     return 2;
 }
 
@@ -36,6 +36,7 @@ int main(int argc, char** argv)
 {
     long long count = -1;
     long long seed = 1;
+    long long keepDue = -1;
     QString prefix;
     qint32 today = Today();
     int positional = 0;
@@ -43,6 +44,9 @@ int main(int argc, char** argv)
         const std::string argument = argv[i];
         if (argument == "--seed" && i + 1 < argc) {
             if (!ParseNumber(argv[++i], seed))
+                return Usage();
+        } else if (argument == "--keep-due" && i + 1 < argc) {
+            if (!ParseNumber(argv[++i], keepDue) || keepDue < 0)
                 return Usage();
         } else if (argument == "--today" && i + 1 < argc) {
             const QDate date = QDate::fromString(QString::fromUtf8(argv[++i]), Qt::ISODate);
@@ -62,7 +66,8 @@ int main(int argc, char** argv)
         return Usage();
     try {
         const TReminderFiles files =
-            WriteReminderFiles(static_cast<int>(count), static_cast<std::uint64_t>(seed), today, prefix);
+            WriteReminderFiles(static_cast<int>(count), static_cast<std::uint64_t>(seed), today, prefix,
+                               static_cast<int>(keepDue));
         std::printf("%s\n%s\n%s\n", qPrintable(files.Cold), qPrintable(files.Warm), qPrintable(files.Remind));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "generate_reminders: %s\n", error.what());

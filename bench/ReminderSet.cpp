@@ -390,11 +390,23 @@ std::string RemindScript(const std::vector<TReminder>& reminders)
     return script;
 }
 
-TReminderFiles WriteReminderFiles(int count, std::uint64_t seed, qint32 today, const QString& prefix)
+void KeepDueActive(std::vector<TReminder>& reminders, qint32 today, int keep)
+{
+    TVemoraEntries entries;
+    FillEntries(reminders, entries);
+    int kept = 0;
+    for (TVemoraEntryBasic* entry : entries.GetDueEntries(today))
+        if (kept++ >= keep)
+            reminders[static_cast<std::size_t>(entry->IndexInOwner())].Active = false;
+}
+
+TReminderFiles WriteReminderFiles(int count, std::uint64_t seed, qint32 today, const QString& prefix, int keepDue)
 {
     const TReminderFiles files{prefix + QStringLiteral("-cold.vkd"), prefix + QStringLiteral("-warm.vkd"),
                                prefix + QStringLiteral(".rem")};
-    const std::vector<TReminder> reminders = GenerateReminders(count, seed, today);
+    std::vector<TReminder> reminders = GenerateReminders(count, seed, today);
+    if (keepDue >= 0)
+        KeepDueActive(reminders, today, keepDue);
     TVemoraEntries entries;
     FillEntries(reminders, entries);
     entries.SaveToFile(files.Cold);

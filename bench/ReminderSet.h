@@ -45,8 +45,14 @@ struct TReminderFiles {
     QString Remind;
 };
 
-// Writes PREFIX-cold.vkd, PREFIX-warm.vkd and PREFIX.rem.
-TReminderFiles WriteReminderFiles(int count, std::uint64_t seed, qint32 today, const QString& prefix);
+// Writes PREFIX-cold.vkd, PREFIX-warm.vkd and PREFIX.rem. With keepDue 0 or more, only that
+// many of the reminders due today stay active: the others are switched off, so the files ask
+// the same computation with (almost) nothing to alert.
+TReminderFiles WriteReminderFiles(int count, std::uint64_t seed, qint32 today, const QString& prefix,
+                                  int keepDue = -1);
+
+// Switches off all but the first keep reminders due today.
+void KeepDueActive(std::vector<TReminder>& reminders, qint32 today, int keep);
 
 // YYYY-MM-DD of a day number.
 std::string IsoDate(qint32 day);

@@ -105,3 +105,23 @@ summary() {
 # Other work on the machine shows in the spread; the load average tells how much there was.
 echo "== Summary ($today, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 summary | tee "$results/summary.txt"
+
+# The logon check as a whole process, without a display (alerts go to standard output), on
+# 10,000 reminders of which none or three are left active among today's due ones; vemora-cli
+# due on the same file shows what the program entry and the alerts add.
+echo "== Logon check (vemora /r) at 10000 entries"
+logon_home=$(mktemp -d)
+trap 'rm -rf "$logon_home"' EXIT
+logon_arguments=()
+for keep in 0 3; do
+    prefix="$data/logon-10000-keep$keep-$today"
+    [ -f "$prefix-warm.vkd" ] || "$bin/generate_reminders" 10000 "$prefix" --keep-due "$keep" --today "$today" >/dev/null
+    for cache in warm cold; do
+        logon_arguments+=(-n "vemora /r $cache $keep-due" "$bin/vemora /r $prefix-$cache.vkd"
+                          -n "vemora-cli due $cache $keep-due" "$bin/vemora-cli due $prefix-$cache.vkd")
+    done
+done
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$logon_home" XDG_CONFIG_HOME="$logon_home/.config" \
+    hyperfine -N --warmup 2 --export-csv "$results/hyperfine-logon.csv" "${logon_arguments[@]}"
+awk -F, 'NR > 1 { printf "%-32s %8.1f ms ± %.1f\n", $1, $2 * 1000, $3 * 1000 }' "$results/hyperfine-logon.csv" |
+    tee "$results/logon.txt"
