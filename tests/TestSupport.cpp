@@ -74,6 +74,8 @@ QString TTemporaryHome::WriteFile(const QString& name, const QByteArray& content
 TMessageResult TScriptedMessageService::Show(const TMessageRequest& request)
 {
     Shown.push_back(request);
+    if (OnShow)
+        OnShow(request);
     if (Answers.empty())
         return FirstButtonResult(request.Buttons);
     const TMessageResult answer = Answers.front();

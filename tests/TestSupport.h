@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -51,6 +52,7 @@ public:
 
     std::vector<TMessageRequest> Shown;
     std::deque<TMessageResult> Answers; // first-button answer when empty
+    std::function<void(const TMessageRequest&)> OnShow; // runs while the message is "open"
 };
 
 // Installs a scripted message service for the lifetime of the object.

@@ -22,6 +22,8 @@
 
 namespace {
 
+const TMCI* ActiveSound = nullptr;
+
 // The program file's name without its folder and without everything from its first dot on.
 QString ApplicationTitle()
 {
@@ -81,10 +83,17 @@ QString AlertCaption(qint32 day)
     return ApplicationTitle() + u' ' + LanguageText(0x780B35AB) + u' ' + DateToStr(day);
 }
 
+const TMCI* ActiveAlertSound()
+{
+    return ActiveSound;
+}
+
 void ShowAlert(TVemoraEntryBasic& entry, qint32 day)
 {
     const std::unique_ptr<TMCI> sound = StartSound(entry.Mediafile());
+    ActiveSound = sound.get();
     MessageService().Show(MessageBoxRequest(AlertMessageText(entry, day), AlertCaption(day), entry.Icon()));
+    ActiveSound = nullptr;
     if (sound)
         sound->Close();
 }

@@ -13,5 +13,9 @@ void RunBatchCheck(const QString& fileName);
 // alert shows without it.
 void ShowAlert(TVemoraEntryBasic& entry, qint32 day);
 
+class TMCI;
+// The sound of the alert being shown, for observers such as tests; null when there is none.
+const TMCI* ActiveAlertSound();
+
 // The caption of the alerts: the program's name, the word for it and the day's short date.
 QString AlertCaption(qint32 day);

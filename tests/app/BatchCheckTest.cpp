@@ -1,6 +1,7 @@
 #include "app/BatchCheck.h"
 
 #include "BatchFiles.h"
+#include "MediaFiles.h"
 #include "TestSupport.h"
 
 #include "app/VemoraLibState.h"
@@ -8,7 +9,11 @@
 #include "platform/FormatText.h"
 #include "support/NLS.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+
+#include "support/MCI.h"
 
 namespace {
 
@@ -81,6 +86,24 @@ TEST_F(BatchCheckTest, AMissingSoundIsReportedAndTheAlertsStillShow)
     ASSERT_EQ(Messages.Shown().size(), 3u) << ShownTexts().join(u'|').toStdString();
     EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
     EXPECT_EQ(ShownTexts().mid(1), (QStringList{"with sound", "after it"}));
+}
+
+TEST_F(BatchCheckTest, TheSoundPlaysWhileTheAlertIsOpenAndStopsWithIt)
+{
+    const QString sound = Home.WriteFile(QStringLiteral("long.wav"), Wave(3000));
+    const QString file = File(TBatchFile().Once(QStringLiteral("with sound"), 0, 0, true, sound));
+    int playingWhileShown = -1;
+    Messages.Service().OnShow = [&](const TMessageRequest&) {
+        QElapsedTimer timer;
+        timer.start();
+        while (ActiveAlertSound() && ActiveAlertSound()->Mode() != mciModePlaying && timer.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        playingWhileShown = ActiveAlertSound() ? ActiveAlertSound()->Mode() : -1;
+    };
+    RunBatchCheck(file);
+    EXPECT_EQ(playingWhileShown, mciModePlaying);
+    EXPECT_EQ(ActiveAlertSound(), nullptr) << "the sound ends with its alert";
+    EXPECT_EQ(ShownTexts(), QStringList{"with sound"});
 }
 
 TEST_F(BatchCheckTest, TheFileIsNeverWritten)

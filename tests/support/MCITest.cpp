@@ -1,4 +1,5 @@
 #include "support/MCI.h"
+#include "MediaFiles.h"
 #include "TestSupport.h"
 
 #include "support/NLS.h"
@@ -24,41 +25,9 @@ constexpr int SoundLength = 250; // milliseconds
 // Playback runs in real time; a notice that comes sooner than this did not play the medium.
 constexpr qint64 PlayedThrough = SoundLength - 50;
 
-template <typename... Values>
-QByteArray LittleEndian(Values... values)
-{
-    QByteArray bytes;
-    const auto append = [&bytes](auto value) {
-        value = qToLittleEndian(value);
-        bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-    };
-    (append(values), ...);
-    return bytes;
-}
-
-QByteArray Chunk(const char* id, const QByteArray& body)
-{
-    QByteArray chunk = QByteArray(id, 4) + LittleEndian(quint32(body.size())) + body;
-    if (body.size() % 2 != 0)
-        chunk.append('\0');
-    return chunk;
-}
-
 QByteArray List(const char* type, const QByteArray& body)
 {
     return Chunk("LIST", QByteArray(type, 4) + body);
-}
-
-// 8 kHz mono 16-bit PCM, a 440 Hz tone.
-QByteArray Wave(int milliseconds)
-{
-    constexpr int rate = 8000;
-    QByteArray samples;
-    for (int i = 0; i < rate * milliseconds / 1000; ++i)
-        samples += LittleEndian(qint16(8000 * std::sin(2 * std::numbers::pi * 440 * i / rate)));
-    const QByteArray format = LittleEndian(quint16(1), quint16(1), quint32(rate), quint32(rate * 2),
-                                           quint16(2), quint16(16));
-    return Chunk("RIFF", QByteArray("WAVE") + Chunk("fmt ", format) + Chunk("data", samples));
 }
 
 // Uncompressed 24-bit frames of 32 x 24 pixels at 20 frames a second, without sound; frame i
