@@ -56,8 +56,7 @@ std::vector<TVemoraEntryBasic*> DueEntries(TVemoraEntries& entries, qint32 day)
     for (int i = 0; i < entries.Count(); ++i) {
         TVemoraEntryBasic* entry = entries.Items(i);
         try {
-            const bool isDue = entry->IsOccurrenceDay(day) || entry->IsInAdvanceWarning(day);
-            if (isDue && entry->Active())
+            if (entry->IsDue(day) && entry->Active())
                 due.push_back(entry);
         } catch (const std::runtime_error& error) {
             ShowErrorMessage(u'"' + entry->DisplayText() + QStringLiteral("\": ") + QString::fromUtf8(error.what()));

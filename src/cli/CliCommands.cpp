@@ -81,9 +81,7 @@ int RunDue(const TCliRequest& request, QTextStream& out, QTextStream& err)
         TAlertMessage message;
         // The test of GetDueEntries, per entry, so that one entry's date error spares the others.
         try {
-            if (!entry.IsOccurrenceDay(day) && !entry.IsInAdvanceWarning(day))
-                continue;
-            if (!entry.Active())
+            if (!entry.IsDue(day) || !entry.Active())
                 continue;
             message = BuildAlertMessage(entry, day);
         } catch (const EDateOverflow& error) {

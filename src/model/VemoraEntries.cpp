@@ -127,8 +127,7 @@ std::vector<TVemoraEntryBasic*> TVemoraEntries::GetDueEntries(qint32 day)
     std::vector<TVemoraEntryBasic*> due;
     for (int i = 0; i < Count(); ++i) {
         TVemoraEntryBasic* entry = Get(i);
-        const bool isDue = entry->IsOccurrenceDay(day) || entry->IsInAdvanceWarning(day);
-        if (isDue && entry->Active())
+        if (entry->IsDue(day) && entry->Active())
             due.push_back(entry);
     }
     return due;

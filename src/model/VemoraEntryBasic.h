@@ -52,6 +52,8 @@ public:
     void EnsureMatches(qint32 limit);
     bool IsOccurrenceDay(qint32 day);
     bool IsInAdvanceWarning(qint32 day);
+    // Whether the logon check alerts on day, active or not: an occurrence or a warning.
+    bool IsDue(qint32 day) { return IsOccurrenceDay(day) || IsInAdvanceWarning(day); }
     int IndexInOwner() const;
 
     // The alert text for day: the first "$(COUNT)" replaced by the number of occurrences
