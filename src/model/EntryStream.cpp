@@ -1,21 +1,52 @@
 #include "model/EntryStream.h"
 
+#include "model/EntrySource.h"
 #include "model/ModelErrors.h"
 #include "platform/TextCodec.h"
 
 #include <QtEndian>
 
+namespace {
+
+// Large enough that refilling costs little, small enough to stay in the processor's cache.
+constexpr qint64 WindowBytes = 64 * 1024;
+
+} // namespace
+
 TEntryReader::TEntryReader(QByteArray data, qsizetype position)
-    : m_Data(std::move(data))
-    , m_Position(position)
+    : TEntryReader(std::make_shared<TMemoryEntrySource>(std::move(data)), position)
 {
 }
 
-const char* TEntryReader::Take(qsizetype size, const char* what)
+TEntryReader::TEntryReader(std::shared_ptr<const TEntrySource> source, qint64 position)
+    : m_Source(std::move(source))
+    , m_Size(m_Source->Size())
+    , m_Position(position)
+{
+    if (const char* data = m_Source->Data()) {
+        m_Window = data;
+        m_WindowSize = m_Size;
+    }
+}
+
+void TEntryReader::FillWindow(qint64 size)
+{
+    const qint64 length = std::min(std::max(size, WindowBytes), Remaining());
+    m_Buffer.resize(static_cast<std::size_t>(length));
+    if (!m_Source->ReadAt(m_Position, m_Buffer.data(), length))
+        throw EEntryFileError(QStringLiteral("the file could not be read, or changed while it was read"));
+    m_Window = m_Buffer.data();
+    m_WindowStart = m_Position;
+    m_WindowSize = length;
+}
+
+const char* TEntryReader::Take(qint64 size, const char* what)
 {
     if (size < 0 || size > Remaining())
         throw EEntryFileError(QStringLiteral("the file ends inside the %1").arg(QLatin1String(what)));
-    const char* bytes = m_Data.constData() + m_Position;
+    if (m_Position < m_WindowStart || m_Position + size > m_WindowStart + m_WindowSize)
+        FillWindow(size);
+    const char* bytes = m_Window + (m_Position - m_WindowStart);
     m_Position += size;
     return bytes;
 }
@@ -59,6 +90,20 @@ void TEntryReader::ReadInts(qint32 count, std::vector<qint32>& days)
     days.resize(first + static_cast<std::size_t>(count));
     for (qint32 i = 0; i < count; ++i)
         days[first + static_cast<std::size_t>(i)] = qFromLittleEndian<qint32>(bytes + 4 * static_cast<qsizetype>(i));
+}
+
+TDayBlock TEntryReader::SkipDays(qint32 count)
+{
+    if (count < 2 || static_cast<qint64>(count) > Remaining() / 4)
+        throw EEntryFileError(QStringLiteral("the file ends inside the occurrence days"));
+    TDayBlock block;
+    block.Offset = m_Position;
+    block.Count = count;
+    block.First = ReadInt();
+    m_Position = block.Offset + 4 * static_cast<qint64>(count - 2);
+    block.BeforeLast = ReadInt();
+    block.Last = ReadInt();
+    return block;
 }
 
 qint32 TEntryReader::ReadCount(qsizetype recordSize, const char* what)

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "model/DayRun.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
-// Reads the little-endian fields of an entry file from memory. Every read checks what
-// remains, so a damaged file ends in EEntryFileError, never in a read past the data.
+class TEntrySource;
+
+// Reads the little-endian fields of an entry file, from memory or through a window onto the
+// file. Every read checks what remains, so a damaged file ends in EEntryFileError, never in a
+// read past the data.
 class TEntryReader {
 public:
     explicit TEntryReader(QByteArray data, qsizetype position = 0);
+    explicit TEntryReader(std::shared_ptr<const TEntrySource> source, qint64 position = 0);
 
     quint8 ReadByte();
     bool ReadBool();
@@ -19,18 +26,28 @@ public:
     QString ReadString();
     // count little-endian 32-bit numbers, appended to days in one step.
     void ReadInts(qint32 count, std::vector<qint32>& days);
+    // Passes over count days (at least two), reading only the first and the last two.
+    TDayBlock SkipDays(qint32 count);
     // A count of records that take at least recordSize bytes each: a negative count reads as
     // none, a count larger than the rest of the file could hold is an error.
     qint32 ReadCount(qsizetype recordSize, const char* what);
 
-    qsizetype Position() const { return m_Position; }
-    qsizetype Remaining() const { return m_Data.size() - m_Position; }
+    qint64 Position() const { return m_Position; }
+    qint64 Remaining() const { return m_Size - m_Position; }
+    const std::shared_ptr<const TEntrySource>& Source() const { return m_Source; }
 
 private:
-    const char* Take(qsizetype size, const char* what);
+    const char* Take(qint64 size, const char* what);
+    void FillWindow(qint64 size);
 
-    QByteArray m_Data;
-    qsizetype m_Position;
+    std::shared_ptr<const TEntrySource> m_Source;
+    qint64 m_Size;
+    qint64 m_Position;
+    // The bytes from m_WindowStart on that are at hand: all of them for a source in memory.
+    const char* m_Window = nullptr;
+    qint64 m_WindowStart = 0;
+    qint64 m_WindowSize = 0;
+    std::vector<char> m_Buffer;
 };
 
 // Writes the fields of an entry file into memory.

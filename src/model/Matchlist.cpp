@@ -1,9 +1,22 @@
 #include "model/Matchlist.h"
 
 #include "model/EntryStream.h"
+#include "model/VemoraEntryBasic.h"
 
 #include <algorithm>
 #include <functional>
+
+namespace {
+
+// Caches up to this many days are read at once; larger ones stay in the file until needed.
+constexpr qint32 DaysReadAtOnce = 64;
+
+bool StrictlyAscending(const std::vector<qint32>& days)
+{
+    return std::adjacent_find(days.begin(), days.end(), std::greater_equal<qint32>()) == days.end();
+}
+
+} // namespace
 
 TMatchlist::TMatchlist(TVemoraEntryBasic* entry)
     : m_Entry(entry)
@@ -12,6 +25,7 @@ TMatchlist::TMatchlist(TVemoraEntryBasic* entry)
 
 void TMatchlist::Clear()
 {
+    m_Run.reset();
     m_Days.clear();
     m_Valid = false;
     m_Complete = false;
@@ -22,9 +36,69 @@ void TMatchlist::Add(qint32 day)
     m_Days.push_back(day);
 }
 
+void TMatchlist::AddWeekdayRun(const TWeekdayRun& run, qint32 count)
+{
+    if (count <= 0)
+        return;
+    if (m_Days.empty()) {
+        if (!m_Run) {
+            m_Run = std::make_shared<TWeekdayDayRun>(run, count);
+            return;
+        }
+        const auto* weekdays = dynamic_cast<const TWeekdayDayRun*>(m_Run.get());
+        if (weekdays && weekdays->IsContinuedBy(run)) {
+            m_Run = std::make_shared<TWeekdayDayRun>(weekdays->Run(), weekdays->Count() + count);
+            return;
+        }
+    }
+    m_Days.reserve(m_Days.size() + static_cast<std::size_t>(count));
+    for (qint32 item = 0; item < count; ++item)
+        m_Days.push_back(static_cast<qint32>(run.Day(item)));
+}
+
+void TMatchlist::PrepareRun() const
+{
+    if (!m_Run || m_Run->Prepare())
+        return;
+    const qint32 reached = Last();
+    m_Run.reset();
+    m_Days.clear();
+    m_Valid = false;
+    m_Complete = false;
+    if (m_Entry)
+        m_Entry->EnsureMatches(reached);
+}
+
+qint32 TMatchlist::Item(int index) const
+{
+    if (m_Run && !m_Run->KnowsItem(index))
+        PrepareRun();
+    const int runCount = RunCount();
+    if (index < runCount)
+        return m_Run->Item(index);
+    const std::size_t position = static_cast<std::size_t>(index - runCount);
+    // Only a cache computed afresh in between can be shorter than the index asked for.
+    return position < m_Days.size() ? m_Days[position] : Last();
+}
+
+std::vector<qint32> TMatchlist::Days() const
+{
+    PrepareRun();
+    std::vector<qint32> days;
+    days.reserve(static_cast<std::size_t>(Count()));
+    for (int i = 0; i < RunCount(); ++i)
+        days.push_back(m_Run->Item(i));
+    days.insert(days.end(), m_Days.begin(), m_Days.end());
+    return days;
+}
+
 qint32 TMatchlist::Last() const
 {
-    return m_Valid && !m_Days.empty() ? m_Days.back() : 0;
+    if (!m_Valid)
+        return 0;
+    if (!m_Days.empty())
+        return m_Days.back();
+    return m_Run ? m_Run->Last() : 0;
 }
 
 void TMatchlist::SetValid(bool valid)
@@ -39,14 +113,21 @@ void TMatchlist::SetValid(bool valid)
 void TMatchlist::Assign(const TMatchlist& other)
 {
     Clear();
+    m_Run = other.m_Run;
     m_Days = other.m_Days;
     m_Valid = other.m_Valid;
 }
 
 bool TMatchlist::Find(qint32 day, int& index) const
 {
+    if (m_Run && !m_Run->Knows(day))
+        PrepareRun();
+    if (m_Run && day <= m_Run->Last()) {
+        index = m_Run->LowerBound(day);
+        return m_Run->Item(index) == day;
+    }
     const auto position = std::lower_bound(m_Days.begin(), m_Days.end(), day);
-    index = static_cast<int>(position - m_Days.begin());
+    index = RunCount() + static_cast<int>(position - m_Days.begin());
     return position != m_Days.end() && *position == day;
 }
 
@@ -54,10 +135,19 @@ void TMatchlist::LoadFromStream(TEntryReader& reader)
 {
     Clear();
     m_Valid = reader.ReadBool();
-    reader.ReadInts(reader.ReadCount(4, "occurrence days"), m_Days);
-    // Lookups rely on strictly ascending days; a cache that is not is recomputed instead.
-    if (std::adjacent_find(m_Days.begin(), m_Days.end(), std::greater_equal<qint32>()) != m_Days.end())
-        m_Valid = false;
+    const qint32 count = reader.ReadCount(4, "occurrence days");
+    if (count > DaysReadAtOnce) {
+        const TDayBlock block = reader.SkipDays(count);
+        if (m_Valid && TStoredDayRun::Plausible(block))
+            m_Run = std::make_shared<TStoredDayRun>(reader.Source(), block);
+        else
+            m_Valid = false;
+    } else {
+        reader.ReadInts(count, m_Days);
+        // Lookups rely on strictly ascending days; a cache that is not is recomputed instead.
+        if (!StrictlyAscending(m_Days))
+            m_Valid = false;
+    }
     m_Complete = reader.ReadBool();
     if (!m_Valid)
         Clear();
@@ -65,13 +155,10 @@ void TMatchlist::LoadFromStream(TEntryReader& reader)
 
 void TMatchlist::SaveToStream(TEntryWriter& writer) const
 {
+    const std::vector<qint32> days = m_Valid ? Days() : std::vector<qint32>();
     writer.WriteBool(m_Valid);
-    if (m_Valid) {
-        writer.WriteInt(Count());
-        for (qint32 day : m_Days)
-            writer.WriteInt(day);
-    } else {
-        writer.WriteInt(0);
-    }
+    writer.WriteInt(static_cast<qint32>(days.size()));
+    for (qint32 day : days)
+        writer.WriteInt(day);
     writer.WriteBool(m_Valid && m_Complete);
 }

@@ -2,14 +2,13 @@
 
 #include "model/EntryFactory.h"
 #include "model/EntryFileHeader.h"
+#include "model/EntrySource.h"
 #include "model/EntryStream.h"
 #include "model/ListRow.h"
 #include "model/ModelErrors.h"
 #include "platform/AtomicFile.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -159,13 +158,18 @@ void TVemoraEntries::SaveToStream(TEntryWriter& writer) const
 
 bool TVemoraEntries::LoadFromFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+    const std::shared_ptr<TFileEntrySource> source = TFileEntrySource::Open(fileName);
+    if (!source)
         throw EEntryFileError(QStringLiteral("%1 cannot be opened").arg(fileName));
-    TEntryFileHeader header;
-    if (!ReadHeader(file, &header) || header.Version > EntryFileVersion)
+    QByteArray headerBytes(EntryFileHeaderSize, '\0');
+    if (!source->ReadAt(0, headerBytes.data(), EntryFileHeaderSize))
         return false;
-    TEntryReader reader(file.readAll());
+    QBuffer headerBuffer(&headerBytes);
+    headerBuffer.open(QIODevice::ReadOnly);
+    TEntryFileHeader header;
+    if (!ReadHeader(headerBuffer, &header) || header.Version > EntryFileVersion)
+        return false;
+    TEntryReader reader(source, EntryFileHeaderSize);
     // Read into a list of its own, so that a damaged file changes nothing here.
     TVemoraEntries loaded;
     loaded.m_FileVersion = header.Version;

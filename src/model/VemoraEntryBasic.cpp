@@ -6,6 +6,7 @@
 #include "model/ModelErrors.h"
 #include "model/PendingEvents.h"
 #include "model/VemoraEntries.h"
+#include "model/WeekdayRun.h"
 #include "support/DateFormat.h"
 #include "support/DayNumbers.h"
 #include "support/NLS.h"
@@ -241,7 +242,55 @@ void TVemoraEntryBasic::FillMatches(qint32 limit, const TMatchStopTest& stopTest
 
 void TVemoraEntryBasic::EnsureMatches(qint32 limit)
 {
+    if (m_MatchList.IsComplete() || FillMatchesDirectly(limit))
+        return;
     FillMatches(limit, [](const TMatchlist& matches, qint32 wanted) { return matches.Last() >= wanted; });
+}
+
+bool TVemoraEntryBasic::ResumeWalk(qint32 limit, qint32& from, qint64& skipped)
+{
+    TMatchlist& matches = m_MatchList;
+    from = m_DateStart;
+    skipped = 0;
+    if (matches.Valid() && matches.Count() > 0) {
+        if (matches.Last() >= limit)
+            return false;
+        if (matches.Last() >= MaxDayNumber) {
+            matches.SetComplete(true);
+            return false;
+        }
+        // The walk goes on after the last recorded day and records the Repetition-th match.
+        from = matches.Last() + 1;
+        skipped = std::max(m_Repetition, 1) - 1;
+    } else {
+        matches.Clear();
+    }
+    if (from < MinDayNumber)
+        throw EDateOverflow();
+    matches.SetValid(true);
+    return true;
+}
+
+// A series of weekdays started decades ago would otherwise take a step for each of its days.
+bool TVemoraEntryBasic::FillMatchesDirectly(qint32 limit)
+{
+    const std::optional<quint8> weekdays = WeekdaySet();
+    if (!weekdays)
+        return false;
+    qint32 from = 0;
+    qint64 skipped = 0;
+    if (!ResumeWalk(limit, from, skipped))
+        return true;
+    const TWeekdayRun run{TWeekdayMatches(from, *weekdays), skipped, std::max(m_Repetition, 1)};
+    const qint64 untilLimit = run.CountBefore(limit) + 1;
+    const qint64 lastDay = HasDateStop() ? std::min(m_DateStop, MaxDayNumber) : MaxDayNumber;
+    qint64 available = run.CountBefore(lastDay + 1);
+    if (HasMaxCount())
+        available = std::min(available, std::max<qint64>(0, static_cast<qint64>(m_MaxCount) - m_MatchList.Count()));
+    m_MatchList.AddWeekdayRun(run, static_cast<qint32>(std::min(untilLimit, available)));
+    if (untilLimit > available)
+        m_MatchList.SetComplete(true);
+    return true;
 }
 
 bool TVemoraEntryBasic::IsOccurrenceDay(qint32 day)

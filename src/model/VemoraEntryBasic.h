@@ -48,6 +48,12 @@ public:
     virtual void SaveToStream(TEntryWriter& writer) const;
     // Whether the pattern can fit any day at all; patterns from a damaged file may not.
     virtual bool CanMatch() const { return true; }
+    // The weekdays the pattern fits, for kinds whose pattern is nothing but a set of weekdays.
+    virtual std::optional<quint8> WeekdaySet() const { return std::nullopt; }
+    // Fills the cache up to limit exactly as FillMatches with the stop test "the last day
+    // reaches limit" does, but by arithmetic instead of a walk. False where the pattern does not
+    // allow it (or no longer: near the end of the calendar), so that the walk goes on from there.
+    virtual bool FillMatchesDirectly(qint32 limit);
 
     void EnsureMatches(qint32 limit);
     bool IsOccurrenceDay(qint32 day);
@@ -98,9 +104,14 @@ public:
 
 protected:
     TVemoraEntryBasic(TEntryKind kind, qint32 probeStep);
+    // Where a walk up to limit goes on: false when the cache reaches limit already or the series
+    // has ended. Otherwise the walk looks at days from from on and passes over the first skipped
+    // matches before it records one.
+    bool ResumeWalk(qint32 limit, qint32& from, qint64& skipped);
+    // Whether the walk ends at day: the series is full or past its stop day or the calendar.
+    bool WalkIsOver(qint32 day);
 
 private:
-    bool WalkIsOver(qint32 day);
     void LoadOldRecord(TEntryReader& reader, int version);
 
     qint32 m_DateStart = 0;

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr quint8 AllWeekdayBits = 0xfe; // bits 1..7; bit 0 stands for no weekday
+constexpr quint8 WeekendBits = (1 << 1) | (1 << 7);
 
 } // namespace
 
@@ -54,6 +55,16 @@ bool TVemoraEntryDaily::IsMatch(qint32 day)
 bool TVemoraEntryDaily::CanMatch() const
 {
     return IsDailyDayKind(m_DayKind);
+}
+
+std::optional<quint8> TVemoraEntryDaily::WeekdaySet() const
+{
+    switch (m_DayKind) {
+    case dkWorkingDay: return AllWeekdayBits & ~WeekendBits;
+    case dkWeekend: return WeekendBits;
+    case dkAnyDay: return AllWeekdayBits;
+    default: return std::nullopt;
+    }
 }
 
 void TVemoraEntryDaily::Assign(const TVemoraEntryBasic& source)
@@ -123,6 +134,13 @@ bool TVemoraEntryWeekly::IsMatch(qint32 day)
 bool TVemoraEntryWeekly::CanMatch() const
 {
     return (m_Weekdays & AllWeekdayBits) != 0;
+}
+
+std::optional<quint8> TVemoraEntryWeekly::WeekdaySet() const
+{
+    if (!CanMatch())
+        return std::nullopt;
+    return static_cast<quint8>(m_Weekdays & AllWeekdayBits);
 }
 
 void TVemoraEntryWeekly::Assign(const TVemoraEntryBasic& source)

@@ -24,6 +24,7 @@ public:
     qint32 FirstDate() override;
     void SaveToStream(TEntryWriter& writer) const override;
     bool CanMatch() const override;
+    std::optional<quint8> WeekdaySet() const override;
 
     quint8 DayKind() const { return m_DayKind; }
     void SetDayKind(quint8 kind);
@@ -45,6 +46,7 @@ public:
     qint32 FirstDate() override;
     void SaveToStream(TEntryWriter& writer) const override;
     bool CanMatch() const override;
+    std::optional<quint8> WeekdaySet() const override;
 
     quint8 Weekdays() const { return m_Weekdays; }
     void SetWeekdays(quint8 weekdays);

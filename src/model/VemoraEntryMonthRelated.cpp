@@ -136,7 +136,12 @@ qint32 TVemoraEntryMonthRelated::NthWeekdayInMonth(const TCivilDate& date, int c
 qint32 TVemoraEntryMonthRelated::OccurrenceInMonth(qint32 day)
 {
     const TCivilDate date = DecodeDay(day);
-    const int month = static_cast<int>(date.Month);
+    return OccurrenceInMonthOf(date.Year, static_cast<int>(date.Month));
+}
+
+qint32 TVemoraEntryMonthRelated::OccurrenceInMonthOf(int year, int month)
+{
+    const TCivilDate date{year, static_cast<unsigned>(month), 1};
     const int cycle = DayCycle();
     if (cycle == dcNone) {
         const int fixedDay = Day();
@@ -162,6 +167,38 @@ qint32 TVemoraEntryMonthRelated::OccurrenceInMonth(qint32 day)
     }
 }
 
+// Each recorded occurrence is computed from its period's number: the walk would visit every
+// period's occurrence on the way, with several calendar conversions each.
+bool TVemoraEntryMonthRelated::FillMatchesDirectly(qint32 limit)
+{
+    if (!CanMatch() || !HasOccurrenceInEveryPeriod())
+        return false;
+    qint32 from = 0;
+    qint64 skipped = 0;
+    if (!ResumeWalk(limit, from, skipped))
+        return true;
+    TMatchlist& matches = MatchList();
+    const qint64 step = std::max(Repetition(), 1);
+    qint64 period = PeriodOf(DecodeDay(from));
+    // The walk meets the end of the calendar in its own way: it takes over for the last year.
+    if (LastYearOfPeriod(period) >= LastCalendarYear)
+        return false;
+    if (OccurrenceInPeriodNumber(period) < from)
+        ++period;
+    for (period += skipped;; period += step) {
+        if (LastYearOfPeriod(period) >= LastCalendarYear)
+            return false;
+        const qint32 day = OccurrenceInPeriodNumber(period);
+        if (WalkIsOver(day)) {
+            matches.SetComplete(true);
+            return true;
+        }
+        matches.Add(day);
+        if (day >= limit)
+            return true;
+    }
+}
+
 TVemoraEntryMonthly::TVemoraEntryMonthly()
     : TVemoraEntryMonthRelated(ekMonthly, 28)
 {
@@ -175,6 +212,27 @@ bool TVemoraEntryMonthly::IsMatch(qint32 day)
 qint32 TVemoraEntryMonthly::OccurrenceInPeriod(qint32 day)
 {
     return OccurrenceInMonth(day);
+}
+
+qint64 TVemoraEntryMonthly::PeriodOf(const TCivilDate& date) const
+{
+    return static_cast<qint64>(date.Year) * 12 + date.Month - 1;
+}
+
+qint32 TVemoraEntryMonthly::OccurrenceInPeriodNumber(qint64 period)
+{
+    return OccurrenceInMonthOf(static_cast<int>(period / 12), static_cast<int>(period % 12) + 1);
+}
+
+int TVemoraEntryMonthly::LastYearOfPeriod(qint64 period) const
+{
+    return static_cast<int>(period / 12);
+}
+
+// Monthly days are 1..28 (the editor allows no more); a larger one is not in every month.
+bool TVemoraEntryMonthly::HasOccurrenceInEveryPeriod() const
+{
+    return DayCycle() != dcNone || Day() <= 28;
 }
 
 TVemoraEntryYearly::TVemoraEntryYearly()
@@ -229,6 +287,29 @@ void TVemoraEntryYearly::SaveToStream(TEntryWriter& writer) const
 {
     TVemoraEntryMonthRelated::SaveToStream(writer);
     writer.WriteByte(m_Month);
+}
+
+qint64 TVemoraEntryYearly::PeriodOf(const TCivilDate& date) const
+{
+    return date.Year;
+}
+
+qint32 TVemoraEntryYearly::OccurrenceInPeriodNumber(qint64 period)
+{
+    return OccurrenceInMonthOf(static_cast<int>(period), m_Month);
+}
+
+int TVemoraEntryYearly::LastYearOfPeriod(qint64 period) const
+{
+    return static_cast<int>(period);
+}
+
+// 29 February moves to the next leap year, and so may lie outside its own year.
+bool TVemoraEntryYearly::HasOccurrenceInEveryPeriod() const
+{
+    if (DayCycle() != dcNone)
+        return true;
+    return m_Month == 2 ? Day() <= 28 : Day() <= DaysInMonth(2001, m_Month);
 }
 
 void TVemoraEntryYearly::SetMonth(quint8 month)

@@ -30,6 +30,7 @@ public:
 
     // The occurrence in the month that holds day.
     qint32 OccurrenceInMonth(qint32 day);
+    bool FillMatchesDirectly(qint32 limit) override;
     // Calendar conversions that remember the last one: a walk converts the same days often.
     TCivilDate DecodeDay(qint32 day);
     // Raises EDateOverflow beyond the year 9999 and EInvalidDate for no date.
@@ -37,6 +38,13 @@ public:
 
 protected:
     TVemoraEntryMonthRelated(TEntryKind kind, qint32 probeStep);
+    qint32 OccurrenceInMonthOf(int year, int month);
+    // Periods are numbered in order (months or years); every period has exactly one
+    // occurrence, inside it, where HasOccurrenceInEveryPeriod holds.
+    virtual qint64 PeriodOf(const TCivilDate& date) const = 0;
+    virtual qint32 OccurrenceInPeriodNumber(qint64 period) = 0;
+    virtual int LastYearOfPeriod(qint64 period) const = 0;
+    virtual bool HasOccurrenceInEveryPeriod() const = 0;
 
 private:
     void ChangeDaySpec(quint8 daySpec);
@@ -53,6 +61,12 @@ public:
     TVemoraEntryMonthly();
     bool IsMatch(qint32 day) override;
     qint32 OccurrenceInPeriod(qint32 day) override;
+
+protected:
+    qint64 PeriodOf(const TCivilDate& date) const override;
+    qint32 OccurrenceInPeriodNumber(qint64 period) override;
+    int LastYearOfPeriod(qint64 period) const override;
+    bool HasOccurrenceInEveryPeriod() const override;
 };
 
 class TVemoraEntryYearly final : public TVemoraEntryMonthRelated {
@@ -68,6 +82,12 @@ public:
 
     quint8 Month() const { return m_Month; }
     void SetMonth(quint8 month);
+
+protected:
+    qint64 PeriodOf(const TCivilDate& date) const override;
+    qint32 OccurrenceInPeriodNumber(qint64 period) override;
+    int LastYearOfPeriod(qint64 period) const override;
+    bool HasOccurrenceInEveryPeriod() const override;
 
 private:
     quint8 m_Month = 1;

@@ -8,6 +8,7 @@
 #include "model/VemoraEntryMonthRelated.h"
 #include "support/DayNumbers.h"
 
+#include "EntryFileBytes.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -22,92 +23,6 @@
 #include <vector>
 
 namespace {
-
-qint32 Day(int year, unsigned month, unsigned day)
-{
-    return DayFromCivil(year, month, day);
-}
-
-// Little-endian fields, as the file holds them.
-class TBytes {
-public:
-    TBytes& Byte(unsigned value)
-    {
-        m_Data.append(static_cast<char>(value & 0xff));
-        return *this;
-    }
-    TBytes& Word(quint16 value) { return Byte(value).Byte(value >> 8); }
-    TBytes& Int(qint32 value)
-    {
-        const auto bits = static_cast<quint32>(value);
-        return Byte(bits).Byte(bits >> 8).Byte(bits >> 16).Byte(bits >> 24);
-    }
-    TBytes& Raw(const QByteArray& bytes)
-    {
-        m_Data.append(bytes);
-        return *this;
-    }
-    TBytes& String(const QByteArray& bytes) { return Int(static_cast<qint32>(bytes.size())).Raw(bytes); }
-    const QByteArray& Data() const { return m_Data; }
-
-private:
-    QByteArray m_Data;
-};
-
-QByteArray Header(int version)
-{
-    return QByteArray("Vemora configure file\x1a", 22) + static_cast<char>(version);
-}
-
-// One version-2 entry record; the defaults describe a plain one-off entry.
-struct TRecord {
-    quint8 Kind = ekOnce;
-    quint16 Number = 1;
-    qint32 DateStart = Day(2024, 3, 1);
-    qint32 DateStop = -1;
-    qint32 Repetition = 1;
-    qint32 MaxCount = -1;
-    quint8 Active = 1;
-    QByteArray Comment = "note";
-    QByteArray DisplayText = "Dentist";
-    QByteArray Mediafile;
-    quint8 AdvanceWarn = 0;
-    quint8 Icon = 0x40;
-    quint8 Category = 0;
-    quint8 Valid = 0;
-    std::vector<qint32> Days; // written whatever Valid says
-    quint8 Complete = 0;
-    QByteArray Tail;
-};
-
-void AppendRecord(TBytes& bytes, const TRecord& record)
-{
-    bytes.Byte(record.Kind).Word(record.Number).Int(record.DateStart).Int(record.DateStop);
-    bytes.Int(record.Repetition).Int(record.MaxCount).Byte(record.Active);
-    bytes.String(record.Comment).String(record.DisplayText).String(record.Mediafile);
-    bytes.Byte(record.AdvanceWarn).Byte(record.Icon).Byte(record.Category);
-    bytes.Byte(record.Valid).Int(static_cast<qint32>(record.Days.size()));
-    for (qint32 day : record.Days)
-        bytes.Int(day);
-    bytes.Byte(record.Complete).Raw(record.Tail);
-}
-
-struct TCategoryBytes {
-    QByteArray Name;
-    quint8 Id;
-};
-
-QByteArray Version2File(const std::vector<TCategoryBytes>& categories, const std::vector<TRecord>& records)
-{
-    TBytes bytes;
-    bytes.Raw(Header(2)).Byte(static_cast<unsigned>(categories.size()));
-    for (const TCategoryBytes& category : categories)
-        bytes.String(category.Name).Byte(category.Id);
-    bytes.Int(static_cast<qint32>(records.size()));
-    for (const TRecord& record : records)
-        AppendRecord(bytes, record);
-    return bytes.Data();
-}
 
 // A record of versions 0 and 1: a yearly date by day and month; the icon only in version 1.
 struct TOldRecord {

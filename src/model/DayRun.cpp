@@ -1,0 +1,76 @@
+#include "model/DayRun.h"
+
+#include "model/EntrySource.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <functional>
+
+TStoredDayRun::TStoredDayRun(std::shared_ptr<const TEntrySource> source, const TDayBlock& block)
+    : m_Source(std::move(source))
+    , m_Block(block)
+{
+}
+
+bool TStoredDayRun::Plausible(const TDayBlock& block)
+{
+    return block.Count >= 2 && block.First < block.BeforeLast && block.BeforeLast < block.Last &&
+           static_cast<qint64>(block.Last) - block.First >= block.Count - 1;
+}
+
+bool TStoredDayRun::Prepare() const
+{
+    if (m_Read)
+        return true;
+    const std::size_t count = static_cast<std::size_t>(m_Block.Count);
+    std::vector<char> bytes(count * 4);
+    if (!m_Source->Unchanged() || !m_Source->ReadAt(m_Block.Offset, bytes.data(), static_cast<qint64>(bytes.size())))
+        return false;
+    std::vector<qint32> days(count);
+    for (std::size_t i = 0; i < count; ++i)
+        days[i] = qFromLittleEndian<qint32>(bytes.data() + 4 * i);
+    if (days.front() != m_Block.First || days[count - 2] != m_Block.BeforeLast || days.back() != m_Block.Last ||
+        std::adjacent_find(days.begin(), days.end(), std::greater_equal<qint32>()) != days.end())
+        return false;
+    m_Days = std::move(days);
+    m_Read = true;
+    return true;
+}
+
+qint32 TStoredDayRun::Item(qint32 index) const
+{
+    if (m_Read)
+        return m_Days[static_cast<std::size_t>(index)];
+    if (index <= 0)
+        return m_Block.First;
+    return index == m_Block.Count - 2 ? m_Block.BeforeLast : m_Block.Last;
+}
+
+qint32 TStoredDayRun::LowerBound(qint32 day) const
+{
+    if (m_Read)
+        return static_cast<qint32>(std::lower_bound(m_Days.begin(), m_Days.end(), day) - m_Days.begin());
+    if (day <= m_Block.First)
+        return 0;
+    if (day > m_Block.Last)
+        return m_Block.Count;
+    return day > m_Block.BeforeLast ? m_Block.Count - 1 : m_Block.Count - 2;
+}
+
+TWeekdayDayRun::TWeekdayDayRun(const TWeekdayRun& run, qint32 count)
+    : m_Run(run)
+    , m_Count(count)
+{
+}
+
+bool TWeekdayDayRun::IsContinuedBy(const TWeekdayRun& next) const
+{
+    return next.Step == m_Run.Step && next.Matches.Weekdays() == m_Run.Matches.Weekdays() &&
+           next.Day(0) == m_Run.Day(m_Count);
+}
+
+qint32 TWeekdayDayRun::LowerBound(qint32 day) const
+{
+    return static_cast<qint32>(std::min<qint64>(m_Run.CountBefore(day), m_Count));
+}
