@@ -50,6 +50,14 @@ void LoadEntryFile(const QString& fileName, TVemoraEntries& entries)
     }
 }
 
+// Writes the output while the entries still exist: once they are released, the allocator
+// would sort through all their freed memory at the next large request.
+int Finished(QTextStream& out)
+{
+    out.flush();
+    return cliSuccess;
+}
+
 void ReportEntryError(QTextStream& err, int index, const TVemoraEntryBasic& entry, const std::exception& error)
 {
     err << ProgramName << ": entry " << index << " (" << entry.DisplayText() << "): " << QString::fromUtf8(error.what())
@@ -105,7 +113,7 @@ int RunDue(const TCliRequest& request, QTextStream& out, QTextStream& err)
     }
     if (request.Json)
         WriteJson(out, QJsonDocument(alerts));
-    return cliSuccess;
+    return Finished(out);
 }
 
 // The dates the preview lists from day on: day itself when it is an occurrence, then each next
@@ -148,7 +156,7 @@ int RunNext(const TCliRequest& request, QTextStream& out, QTextStream& err)
     }
     if (request.Json)
         WriteJson(out, QJsonDocument(list));
-    return cliSuccess;
+    return Finished(out);
 }
 
 int RunDump(const TCliRequest& request, QTextStream& out)
@@ -156,7 +164,7 @@ int RunDump(const TCliRequest& request, QTextStream& out)
     TVemoraEntries entries;
     LoadEntryFile(request.Files.at(0), entries);
     WriteJson(out, QJsonDocument(EntriesToJson(entries)));
-    return cliSuccess;
+    return Finished(out);
 }
 
 int RunUpgrade(const TCliRequest& request)

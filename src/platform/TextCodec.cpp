@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -36,6 +37,9 @@ int UnicodeToWindows1252(char16_t ch)
 
 QString DecodeAnsiText(QByteArrayView bytes)
 {
+    // Plain ASCII reads the same either way and is by far the most common text.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (!utf8.hasError())

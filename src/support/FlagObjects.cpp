@@ -44,9 +44,11 @@ void TFlagObjectCustum::Changed()
 
 void TFlagObjectCustum::SetFlags(quint32 mask, bool value)
 {
-    for (int bitIndex = 0; bitIndex < 32; ++bitIndex) {
-        const quint32 bit = quint32{1} << bitIndex;
-        if ((mask & bit) == 0 || GetFlag(bit) == value)
+    // The bits of mask, lowest first (lists call this once per item, with one bit); each is
+    // tested when its turn comes, since a handler of an earlier bit may have changed it.
+    for (quint32 pending = mask; pending != 0; pending &= pending - 1) {
+        const quint32 bit = pending & (~pending + 1);
+        if (GetFlag(bit) == value)
             continue;
         if (value)
             m_Flags |= bit;

@@ -20,16 +20,18 @@ TLineRead ReadLine(QIODevice& device, QByteArray& line)
     line.clear();
     bool anyData = false;
     bool tooLong = false;
+    // A small buffer of its own: readLine(maxSize) would allocate maxSize bytes for every line.
+    char chunk[4096];
     for (;;) {
-        const QByteArray chunk = device.readLine(MaxLineBytes);
-        if (chunk.isEmpty())
+        const qint64 size = device.readLine(chunk, sizeof chunk);
+        if (size <= 0)
             break; // the end of the file, or a read error
         anyData = true;
-        if (!tooLong && line.size() + chunk.size() <= MaxLineBytes + 2)
-            line += chunk;
+        if (!tooLong && line.size() + size <= MaxLineBytes + 2)
+            line.append(chunk, size);
         else
             tooLong = true;
-        if (chunk.endsWith('\n'))
+        if (chunk[size - 1] == '\n')
             break;
     }
     if (!anyData)
