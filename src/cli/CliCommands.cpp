@@ -50,6 +50,14 @@ void LoadEntryFile(const QString& fileName, TVemoraEntries& entries)
     }
 }
 
+// The process ends right after its command: handing back the memory of every entry one by one
+// would only delay that, so the lists stay (reachable, not leaked) until then.
+TVemoraEntries& EntriesKeptUntilExit()
+{
+    static auto* lists = new std::vector<std::unique_ptr<TVemoraEntries>>();
+    return *lists->emplace_back(std::make_unique<TVemoraEntries>());
+}
+
 // Writes the output while the entries still exist: once they are released, the allocator
 // would sort through all their freed memory at the next large request.
 int Finished(QTextStream& out)
@@ -80,7 +88,7 @@ QString OneLine(QString text)
 
 int RunDue(const TCliRequest& request, QTextStream& out, QTextStream& err)
 {
-    TVemoraEntries entries;
+    TVemoraEntries& entries = EntriesKeptUntilExit();
     LoadEntryFile(request.Files.at(0), entries);
     const qint32 day = request.Day.value_or(Today());
     QJsonArray alerts;
@@ -131,7 +139,7 @@ void AppendPreviewDays(TVemoraEntryBasic& entry, qint32 day, int count, QList<qi
 
 int RunNext(const TCliRequest& request, QTextStream& out, QTextStream& err)
 {
-    TVemoraEntries entries;
+    TVemoraEntries& entries = EntriesKeptUntilExit();
     LoadEntryFile(request.Files.at(0), entries);
     const qint32 from = request.Day.value_or(Today());
     QJsonArray list;
@@ -161,7 +169,7 @@ int RunNext(const TCliRequest& request, QTextStream& out, QTextStream& err)
 
 int RunDump(const TCliRequest& request, QTextStream& out)
 {
-    TVemoraEntries entries;
+    TVemoraEntries& entries = EntriesKeptUntilExit();
     LoadEntryFile(request.Files.at(0), entries);
     WriteJson(out, QJsonDocument(EntriesToJson(entries)));
     return Finished(out);
@@ -169,7 +177,7 @@ int RunDump(const TCliRequest& request, QTextStream& out)
 
 int RunUpgrade(const TCliRequest& request)
 {
-    TVemoraEntries entries;
+    TVemoraEntries& entries = EntriesKeptUntilExit();
     LoadEntryFile(request.Files.at(0), entries);
     const QString& output = request.Files.at(1);
     try {
