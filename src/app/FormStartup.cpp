@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -118,6 +119,11 @@ void TFormStartup::ButtonSearchClick()
 {
     m_Ui->RadioButtonStartupFile->setChecked(true);
     m_Ui->EditFilenameStartup->setFocus();
+    // The search starts where the file named so far lies.
+    if (const QString named = m_Ui->EditFilenameStartup->text().trimmed(); !named.isEmpty()) {
+        m_OpenDialog->setDirectory(QFileInfo(named).absolutePath());
+        m_OpenDialog->selectFile(QFileInfo(named).fileName());
+    }
     if (m_OpenDialog->exec() == QDialog::Accepted && !m_OpenDialog->selectedFiles().isEmpty())
         m_Ui->EditFilenameStartup->setText(m_OpenDialog->selectedFiles().first());
 }

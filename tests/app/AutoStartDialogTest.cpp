@@ -167,6 +167,26 @@ TEST_F(AutoStartDialogTest, SearchingChoosesTheOtherFile)
     EXPECT_EQ(filters, QStringList{QStringLiteral("Vemora files (*.vkd)")});
 }
 
+TEST_F(AutoStartDialogTest, TheSearchStartsInTheFolderOfTheNamedFile)
+{
+    QDir().mkpath(Home.FilePath(QStringLiteral("deeper")));
+    const QString deeper = Home.FilePath(QStringLiteral("deeper/Third.vkd"));
+    TVemoraEntries().SaveToFile(deeper);
+    TFormStartup dialog;
+    WhenModalOpens([&](QWidget& shown) {
+        WhenModalOpens([&](QWidget& files) {
+            auto* fileDialog = qobject_cast<QFileDialog*>(&files);
+            ASSERT_NE(fileDialog, nullptr);
+            EXPECT_EQ(fileDialog->directory().absolutePath(), QFileInfo(deeper).absolutePath());
+            fileDialog->reject();
+        });
+        Click(Child<QPushButton>(shown, QStringLiteral("ButtonSearch")));
+        EXPECT_EQ(Read(shown).Other, deeper) << "a cancelled search keeps the file";
+        PressCancel(shown);
+    });
+    dialog.Execute(EntryFile, deeper);
+}
+
 TEST_F(AutoStartDialogTest, CancelChangesNothing)
 {
     Register(EntryFile);
