@@ -26,15 +26,3 @@ public:
 private:
     std::unique_ptr<Ui::FormAskForAutoStart> m_Ui;
 };
-
-// The dialogs of the automatic start, made on first use as children of parent and kept from
-// then on: the choices of one use are where the next one starts.
-class TFormStartup;
-TFormStartup& StartupDialog(QWidget* parent);
-TFormAskForAutoStart& AskForAutoStartDialog(QWidget* parent);
-
-// The Settings menu command of the main window.
-void RunAutoStartCommand(QWidget* parent, const QString& currentFile);
-// The question at closing; false when the main window stays open (the user chose to set the
-// automatic start up, which has run then).
-bool QueryCloseForAutoStart(QWidget* parent, bool& showAutoRun, int entryCount, const QString& fileName);

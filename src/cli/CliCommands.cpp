@@ -58,14 +58,6 @@ TVemoraEntries& EntriesKeptUntilExit()
     return *lists->emplace_back(std::make_unique<TVemoraEntries>());
 }
 
-// Writes the output while the entries still exist: once they are released, the allocator
-// would sort through all their freed memory at the next large request.
-int Finished(QTextStream& out)
-{
-    out.flush();
-    return cliSuccess;
-}
-
 void ReportEntryError(QTextStream& err, int index, const TVemoraEntryBasic& entry, const std::exception& error)
 {
     err << ProgramName << ": entry " << index << " (" << entry.DisplayText() << "): " << QString::fromUtf8(error.what())
@@ -121,7 +113,7 @@ int RunDue(const TCliRequest& request, QTextStream& out, QTextStream& err)
     }
     if (request.Json)
         WriteJson(out, QJsonDocument(alerts));
-    return Finished(out);
+    return cliSuccess;
 }
 
 // The dates the preview lists from day on: day itself when it is an occurrence, then each next
@@ -164,7 +156,7 @@ int RunNext(const TCliRequest& request, QTextStream& out, QTextStream& err)
     }
     if (request.Json)
         WriteJson(out, QJsonDocument(list));
-    return Finished(out);
+    return cliSuccess;
 }
 
 int RunDump(const TCliRequest& request, QTextStream& out)
@@ -172,7 +164,7 @@ int RunDump(const TCliRequest& request, QTextStream& out)
     TVemoraEntries& entries = EntriesKeptUntilExit();
     LoadEntryFile(request.Files.at(0), entries);
     WriteJson(out, QJsonDocument(EntriesToJson(entries)));
-    return Finished(out);
+    return cliSuccess;
 }
 
 int RunUpgrade(const TCliRequest& request)

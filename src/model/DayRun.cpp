@@ -7,6 +7,18 @@
 #include <algorithm>
 #include <functional>
 
+bool StrictlyAscending(const std::vector<qint32>& days)
+{
+    return std::adjacent_find(days.begin(), days.end(), std::greater_equal<qint32>()) == days.end();
+}
+
+void AppendDays(const char* bytes, qint32 count, std::vector<qint32>& days)
+{
+    days.reserve(days.size() + static_cast<std::size_t>(std::max(count, 0)));
+    for (qint32 i = 0; i < count; ++i)
+        days.push_back(qFromLittleEndian<qint32>(bytes + 4 * static_cast<std::ptrdiff_t>(i)));
+}
+
 TStoredDayRun::TStoredDayRun(std::shared_ptr<const TEntrySource> source, const TDayBlock& block)
     : m_Source(std::move(source))
     , m_Block(block)
@@ -27,11 +39,10 @@ bool TStoredDayRun::Prepare() const
     std::vector<char> bytes(count * 4);
     if (!m_Source->Unchanged() || !m_Source->ReadAt(m_Block.Offset, bytes.data(), static_cast<qint64>(bytes.size())))
         return false;
-    std::vector<qint32> days(count);
-    for (std::size_t i = 0; i < count; ++i)
-        days[i] = qFromLittleEndian<qint32>(bytes.data() + 4 * i);
+    std::vector<qint32> days;
+    AppendDays(bytes.data(), m_Block.Count, days);
     if (days.front() != m_Block.First || days[count - 2] != m_Block.BeforeLast || days.back() != m_Block.Last ||
-        std::adjacent_find(days.begin(), days.end(), std::greater_equal<qint32>()) != days.end())
+        !StrictlyAscending(days))
         return false;
     m_Days = std::move(days);
     m_Read = true;

@@ -9,6 +9,11 @@
 
 class TEntrySource;
 
+// Whether days are strictly ascending, as lookups by binary search need them.
+bool StrictlyAscending(const std::vector<qint32>& days);
+// Appends count days stored as little-endian 32-bit numbers.
+void AppendDays(const char* bytes, qint32 count, std::vector<qint32>& days);
+
 // Where a cache's days lie in an entry file, with the first and last of them.
 struct TDayBlock {
     qint64 Offset = 0;

@@ -85,11 +85,7 @@ void TEntryReader::ReadInts(qint32 count, std::vector<qint32>& days)
 {
     if (count <= 0)
         return;
-    const char* bytes = Take(static_cast<qsizetype>(count) * 4, "occurrence days");
-    const std::size_t first = days.size();
-    days.resize(first + static_cast<std::size_t>(count));
-    for (qint32 i = 0; i < count; ++i)
-        days[first + static_cast<std::size_t>(i)] = qFromLittleEndian<qint32>(bytes + 4 * static_cast<qsizetype>(i));
+    AppendDays(Take(static_cast<qint64>(count) * 4, "occurrence days"), count, days);
 }
 
 TDayBlock TEntryReader::SkipDays(qint32 count)

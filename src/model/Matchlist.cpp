@@ -4,17 +4,11 @@
 #include "model/VemoraEntryBasic.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
 // Caches up to this many days are read at once; larger ones stay in the file until needed.
 constexpr qint32 DaysReadAtOnce = 64;
-
-bool StrictlyAscending(const std::vector<qint32>& days)
-{
-    return std::adjacent_find(days.begin(), days.end(), std::greater_equal<qint32>()) == days.end();
-}
 
 } // namespace
 
@@ -155,10 +149,15 @@ void TMatchlist::LoadFromStream(TEntryReader& reader)
 
 void TMatchlist::SaveToStream(TEntryWriter& writer) const
 {
-    const std::vector<qint32> days = m_Valid ? Days() : std::vector<qint32>();
+    // First, since days that cannot be read any more are computed afresh and may count otherwise.
+    PrepareRun();
     writer.WriteBool(m_Valid);
-    writer.WriteInt(static_cast<qint32>(days.size()));
-    for (qint32 day : days)
-        writer.WriteInt(day);
+    writer.WriteInt(m_Valid ? Count() : 0);
+    if (m_Valid) {
+        for (int i = 0; i < RunCount(); ++i)
+            writer.WriteInt(m_Run->Item(i));
+        for (qint32 day : m_Days)
+            writer.WriteInt(day);
+    }
     writer.WriteBool(m_Valid && m_Complete);
 }

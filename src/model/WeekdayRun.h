@@ -3,7 +3,6 @@
 #include <QtGlobal>
 
 #include <array>
-#include <vector>
 
 // The days that fit a set of weekdays, numbered from a first day on: the pattern repeats
 // every week, so any match and the number of matches before a day are plain arithmetic.

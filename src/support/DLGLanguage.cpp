@@ -158,12 +158,10 @@ void TDLGLanguage::ListBox1Click()
     const int index = selected.first()->data(Qt::UserRole).toInt();
     if (index < 0 || index >= static_cast<int>(m_Choices.size())) {
         m_Names = {};
-        m_Selected = -1;
         return;
     }
     const TLanguageChoice& choice = m_Choices[static_cast<std::size_t>(index)];
     m_Names = {NameOf(choice.CountryFile), NameOf(choice.LanguageFile)};
-    m_Selected = index;
 }
 
 void TDLGLanguage::ListBox1DblClick()
@@ -175,8 +173,6 @@ void TDLGLanguage::ListBox1DblClick()
 void TDLGLanguage::ButtonChangeClick()
 {
     TFormChooseDir chooser(this);
-    if (!m_ChooserCaption.isEmpty())
-        chooser.setWindowTitle(m_ChooserCaption);
     chooser.setWindowTitle(LanguageText(0x50FE4203, windowTitle()));
     chooser.SetDirectory(SearchDirectory());
     const QString prefix = m_Prefix;

@@ -25,9 +25,6 @@ public:
     // The dialog Execute uses while one exists; otherwise it makes one for the call.
     static TDLGLanguage* Instance();
 
-    // The caption of the folder chooser; empty for its own.
-    void SetChooserCaption(const QString& caption) { m_ChooserCaption = caption; }
-
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -42,9 +39,7 @@ private:
     void ButtonChangeClick();
 
     std::unique_ptr<Ui::DLGLanguage> m_Ui;
-    int m_Selected = -1;
     TLanguagePair m_Names; // without their folder
     QString m_Prefix;
     std::vector<TLanguageChoice> m_Choices;
-    QString m_ChooserCaption;
 };

@@ -1,4 +1,5 @@
 #include "app/AutoStart.h"
+#include "app/AutoStartDialogs.h"
 #include "app/AutoStartQuestion.h"
 #include "app/FormAskForAutoStart.h"
 #include "app/FormStartup.h"
