@@ -47,7 +47,15 @@ TFileEntrySource::TFileEntrySource(int descriptor, qint64 size, qint64 modified)
     : m_Descriptor(descriptor)
     , m_Size(size)
     , m_Modified(modified)
+    , m_Mapping(TFileMapping::Map(descriptor, size))
 {
+}
+
+bool TFileEntrySource::EndViewing()
+{
+    const bool intact = !m_Mapping || m_Mapping->Intact();
+    m_Mapping.reset();
+    return intact;
 }
 
 TFileEntrySource::~TFileEntrySource()

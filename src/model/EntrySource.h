@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "model/FileMapping.h"
+
 #include <memory>
 #include <sys/types.h>
 
@@ -33,7 +35,9 @@ private:
 };
 
 // Keeps the file open: a file replaced by saving (a rename) stays readable under the old
-// handle, and one changed in place is noticed by its size and modification time.
+// handle, and one changed in place is noticed by its size and modification time. While the
+// entries are first read, the file's bytes are viewed in place (Data()) rather than copied;
+// later reads of single caches copy just what they need.
 class TFileEntrySource final : public TEntrySource {
 public:
     // nullptr when the file cannot be opened.
@@ -45,6 +49,10 @@ public:
     qint64 Size() const override { return m_Size; }
     bool ReadAt(qint64 offset, char* buffer, qint64 size) const override;
     bool Unchanged() const override;
+    const char* Data() const override { return m_Mapping ? m_Mapping->Data() : nullptr; }
+    // Ends the view behind Data(); false when the file was cut short while it was viewed, so
+    // that some of the bytes read were zeros instead of the file's.
+    bool EndViewing();
 
 private:
     TFileEntrySource(int descriptor, qint64 size, qint64 modified);
@@ -52,4 +60,5 @@ private:
     int m_Descriptor;
     qint64 m_Size;
     qint64 m_Modified; // nanoseconds
+    std::unique_ptr<TFileMapping> m_Mapping;
 };

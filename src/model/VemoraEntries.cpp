@@ -16,6 +16,11 @@ namespace {
 constexpr qsizetype MinRecordSize = 41;
 constexpr qsizetype MinOldRecordSize = 16;
 
+EEntryFileError FileCutShortError(const QString& fileName)
+{
+    return EEntryFileError(QStringLiteral("%1 was cut short while it was read").arg(fileName));
+}
+
 bool EqualsIgnoringAsciiCase(const QString& a, const QString& b)
 {
     if (a.size() != b.size())
@@ -174,7 +179,15 @@ bool TVemoraEntries::LoadFromFile(const QString& fileName)
     TVemoraEntries loaded;
     loaded.m_FileVersion = header.Version;
     loaded.m_NumberCounter = m_NumberCounter;
-    loaded.LoadFromStream(reader);
+    try {
+        loaded.LoadFromStream(reader);
+    } catch (const EEntryFileError&) {
+        if (source->EndViewing())
+            throw;
+        throw FileCutShortError(fileName);
+    }
+    if (!source->EndViewing())
+        throw FileCutShortError(fileName);
 
     Clear();
     m_FileVersion = loaded.m_FileVersion;

@@ -2,6 +2,7 @@
 // days. What a lookup answers must not depend on whether that has happened, and a file that
 // changes meanwhile must never leave wrong days behind.
 #include "model/EntryStream.h"
+#include "model/FileMapping.h"
 #include "model/ModelErrors.h"
 #include "model/VemoraEntries.h"
 #include "model/VemoraEntryKinds.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -75,6 +77,11 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ASSERT_EQ(file.write(content), content.size());
     }
+};
+
+class LargeFileTest : public LargeCacheTest {
+protected:
+    void LoadsBackExactly();
 };
 
 TEST_F(LargeCacheTest, LookupsAnswerFromTheFileBeforeAndAfterReadingIt)
@@ -226,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TImplausibleCase>& info) { return std::string(info.param.Name); });
 
 // Texts and caches that cross the edges of the reader's window, and one text larger than it.
-TEST_F(LargeCacheTest, AFileLargerThanTheReadWindowReadsBackExactly)
+void LargeFileTest::LoadsBackExactly()
 {
     std::vector<TRecord> records;
     for (int i = 0; i < 3000; ++i) {
@@ -251,6 +258,25 @@ TEST_F(LargeCacheTest, AFileLargerThanTheReadWindowReadsBackExactly)
     const QString copy = Directory.filePath(QStringLiteral("copy.vkd"));
     List.SaveToFile(copy);
     EXPECT_EQ(ReadWholeFile(copy), content);
+}
+
+TEST_F(LargeFileTest, AFileViewedInPlaceReadsBackExactly)
+{
+    LoadsBackExactly();
+}
+
+// With every view of files in use, the file is read through the window instead.
+TEST_F(LargeFileTest, AFileLargerThanTheReadWindowReadsBackExactly)
+{
+    const int descriptor = ::open("/dev/zero", O_RDONLY);
+    std::vector<std::unique_ptr<TFileMapping>> views;
+    while (std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, 4096)) {
+        views.push_back(std::move(view));
+        ASSERT_LT(views.size(), 1000u);
+    }
+    LoadsBackExactly();
+    views.clear();
+    ::close(descriptor);
 }
 
 TEST_F(LargeCacheTest, EveryTruncationInsideALargeCacheIsRejected)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <memory>
+
+// A read-only view of an open file's bytes, without copying them. A file cut short by someone
+// else while it is viewed would end the process with SIGBUS at the first byte gone; here zeros
+// take the place of the missing pages instead, and Intact() turns false, so that the reader
+// can reject what it read.
+class TFileMapping {
+public:
+    // nullptr when the file cannot be viewed this way (empty, a special file, no address
+    // space, or too many views at once); the caller then reads the file instead.
+    static std::unique_ptr<TFileMapping> Map(int descriptor, qint64 size);
+    ~TFileMapping();
+    TFileMapping(const TFileMapping&) = delete;
+    TFileMapping& operator=(const TFileMapping&) = delete;
+
+    const char* Data() const { return m_Data; }
+    qint64 Size() const { return m_Size; }
+    // False once part of the file vanished while it was viewed.
+    bool Intact() const;
+
+private:
+    TFileMapping(const char* data, qint64 size, int slot);
+
+    const char* m_Data;
+    qint64 m_Size;
+    int m_Slot;
+};
