@@ -1,17 +1,21 @@
 // vemora-cli: the scripting front end over the entry model (see CliHelpText).
 #include "cli/CliCommands.h"
 
-#include <QCoreApplication>
+#include <QStringList>
 #include <QTextStream>
 
 #include <cstdio>
 
+// No QCoreApplication: nothing here needs an event loop, and a check run at every logon should
+// not pay for setting one up.
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = RunCli(QCoreApplication::arguments().mid(1), out, err);
+    const int status = RunCli(arguments, out, err);
     out.flush();
     err.flush();
     return status;

@@ -40,35 +40,14 @@ void TEntryReader::FillWindow(qint64 size)
     m_WindowSize = length;
 }
 
-const char* TEntryReader::Take(qint64 size, const char* what)
+const char* TEntryReader::TakeBeyondWindow(qint64 size, const char* what)
 {
     if (size < 0 || size > Remaining())
         throw EEntryFileError(QStringLiteral("the file ends inside the %1").arg(QLatin1String(what)));
-    if (m_Position < m_WindowStart || m_Position + size > m_WindowStart + m_WindowSize)
-        FillWindow(size);
-    const char* bytes = m_Window + (m_Position - m_WindowStart);
+    FillWindow(size);
+    const char* bytes = m_Window;
     m_Position += size;
     return bytes;
-}
-
-quint8 TEntryReader::ReadByte()
-{
-    return static_cast<quint8>(*Take(1, "data"));
-}
-
-bool TEntryReader::ReadBool()
-{
-    return ReadByte() != 0;
-}
-
-quint16 TEntryReader::ReadWord()
-{
-    return qFromLittleEndian<quint16>(Take(2, "data"));
-}
-
-qint32 TEntryReader::ReadInt()
-{
-    return qFromLittleEndian<qint32>(Take(4, "data"));
 }
 
 QString TEntryReader::ReadString()

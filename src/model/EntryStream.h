@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtEndian>
 
 #include <memory>
 #include <vector>
@@ -18,10 +19,10 @@ public:
     explicit TEntryReader(QByteArray data, qsizetype position = 0);
     explicit TEntryReader(std::shared_ptr<const TEntrySource> source, qint64 position = 0);
 
-    quint8 ReadByte();
-    bool ReadBool();
-    quint16 ReadWord();
-    qint32 ReadInt();
+    quint8 ReadByte() { return static_cast<quint8>(*Take(1, "data")); }
+    bool ReadBool() { return ReadByte() != 0; }
+    quint16 ReadWord() { return qFromLittleEndian<quint16>(Take(2, "data")); }
+    qint32 ReadInt() { return qFromLittleEndian<qint32>(Take(4, "data")); }
     // A length-prefixed text in Windows-1252 or UTF-8.
     QString ReadString();
     // count little-endian 32-bit numbers, appended to days in one step.
@@ -37,7 +38,17 @@ public:
     const std::shared_ptr<const TEntrySource>& Source() const { return m_Source; }
 
 private:
-    const char* Take(qint64 size, const char* what);
+    // The next size bytes; inline, since nearly every field is at hand in the window.
+    const char* Take(qint64 size, const char* what)
+    {
+        if (size >= 0 && m_Position >= m_WindowStart && m_Position + size <= m_WindowStart + m_WindowSize) {
+            const char* bytes = m_Window + (m_Position - m_WindowStart);
+            m_Position += size;
+            return bytes;
+        }
+        return TakeBeyondWindow(size, what);
+    }
+    const char* TakeBeyondWindow(qint64 size, const char* what);
     void FillWindow(qint64 size);
 
     std::shared_ptr<const TEntrySource> m_Source;

@@ -44,10 +44,10 @@ QString DecodeAnsiText(QByteArrayView bytes)
     QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
-    text.clear();
-    text.reserve(bytes.size());
+    text = QString(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     for (char byte : bytes)
-        text.append(QChar(Windows1252ToUnicode(static_cast<unsigned char>(byte))));
+        *out++ = QChar(Windows1252ToUnicode(static_cast<unsigned char>(byte)));
     return text;
 }
 
