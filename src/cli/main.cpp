@@ -1,5 +1,6 @@
 // vemora-cli: the scripting front end over the entry model (see CliHelpText).
 #include "cli/CliCommands.h"
+#include "platform/SystemMemory.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -10,6 +11,7 @@
 // not pay for setting one up.
 int main(int argc, char** argv)
 {
+    UseLargeHeapSteps();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

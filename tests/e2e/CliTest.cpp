@@ -158,6 +158,16 @@ TEST_F(CliTest, DueWithoutADateLooksAtToday)
     EXPECT_EQ(result.Output, QStringLiteral("Today's\n"));
 }
 
+// File names reach the program as the bytes the shell passed, in UTF-8.
+TEST_F(CliTest, AFileNameBeyondAsciiIsFound)
+{
+    TVemoraEntries list;
+    Add(list, MakeEntry<TVemoraEntryOnce>("2020-01-01"), QStringLiteral("Today's")).SetDateStart(Today());
+    const TCliResult result = Run({"due", Save(list, QStringLiteral("Termine für Jürgen ✓.vkd"))});
+    EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+    EXPECT_EQ(result.Output, QStringLiteral("Today's\n"));
+}
+
 TEST_F(CliTest, AnEntryWhoseDatesFailIsReportedAndTheOthersAreStillDue)
 {
     TVemoraEntries list;
