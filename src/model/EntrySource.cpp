@@ -47,15 +47,14 @@ TFileEntrySource::TFileEntrySource(int descriptor, qint64 size, qint64 modified)
     : m_Descriptor(descriptor)
     , m_Size(size)
     , m_Modified(modified)
-    , m_Mapping(TFileMapping::Map(descriptor, size))
 {
 }
 
-bool TFileEntrySource::EndViewing()
+std::unique_ptr<TFileMapping> TFileEntrySource::View(qint64 offset, qint64 size) const
 {
-    const bool intact = !m_Mapping || m_Mapping->Intact();
-    m_Mapping.reset();
-    return intact;
+    if (offset < 0 || size < 0 || offset > m_Size - size)
+        return nullptr;
+    return TFileMapping::Map(m_Descriptor, offset, size);
 }
 
 TFileEntrySource::~TFileEntrySource()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/FileMapping.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include "model/FileMapping.h"
 
 #include <memory>
 #include <sys/types.h>
@@ -21,6 +21,8 @@ public:
     virtual bool Unchanged() const { return true; }
     // All bytes at once, when they are in memory anyway.
     virtual const char* Data() const { return nullptr; }
+    // size bytes from offset, seen in place instead of copied; nullptr when that is not possible.
+    virtual std::unique_ptr<TFileMapping> View(qint64 /*offset*/, qint64 /*size*/) const { return nullptr; }
 };
 
 class TMemoryEntrySource final : public TEntrySource {
@@ -35,9 +37,7 @@ private:
 };
 
 // Keeps the file open: a file replaced by saving (a rename) stays readable under the old
-// handle, and one changed in place is noticed by its size and modification time. While the
-// entries are first read, the file's bytes are viewed in place (Data()) rather than copied;
-// later reads of single caches copy just what they need.
+// handle, and one changed in place is noticed by its size and modification time.
 class TFileEntrySource final : public TEntrySource {
 public:
     // nullptr when the file cannot be opened.
@@ -49,10 +49,7 @@ public:
     qint64 Size() const override { return m_Size; }
     bool ReadAt(qint64 offset, char* buffer, qint64 size) const override;
     bool Unchanged() const override;
-    const char* Data() const override { return m_Mapping ? m_Mapping->Data() : nullptr; }
-    // Ends the view behind Data(); false when the file was cut short while it was viewed, so
-    // that some of the bytes read were zeros instead of the file's.
-    bool EndViewing();
+    std::unique_ptr<TFileMapping> View(qint64 offset, qint64 size) const override;
 
 private:
     TFileEntrySource(int descriptor, qint64 size, qint64 modified);
@@ -60,5 +57,4 @@ private:
     int m_Descriptor;
     qint64 m_Size;
     qint64 m_Modified; // nanoseconds
-    std::unique_ptr<TFileMapping> m_Mapping;
 };

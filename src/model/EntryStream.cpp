@@ -1,6 +1,7 @@
 #include "model/EntryStream.h"
 
 #include "model/EntrySource.h"
+#include "model/FileMapping.h"
 #include "model/ModelErrors.h"
 #include "platform/TextCodec.h"
 
@@ -10,6 +11,9 @@ namespace {
 
 // Large enough that refilling costs little, small enough to stay in the processor's cache.
 constexpr qint64 WindowBytes = 64 * 1024;
+// Views copy nothing, so they can be larger; small enough that a large file is not all mapped
+// (and counted in the process's memory) at once.
+constexpr qint64 ViewBytes = 4 * 1024 * 1024;
 
 } // namespace
 
@@ -29,8 +33,12 @@ TEntryReader::TEntryReader(std::shared_ptr<const TEntrySource> source, qint64 po
     }
 }
 
+TEntryReader::~TEntryReader() = default;
+
 void TEntryReader::FillWindow(qint64 size)
 {
+    if (ViewWindow(size))
+        return;
     const qint64 length = std::min(std::max(size, WindowBytes), Remaining());
     m_Buffer.resize(static_cast<std::size_t>(length));
     if (!m_Source->ReadAt(m_Position, m_Buffer.data(), length))
@@ -38,6 +46,33 @@ void TEntryReader::FillWindow(qint64 size)
     m_Window = m_Buffer.data();
     m_WindowStart = m_Position;
     m_WindowSize = length;
+}
+
+bool TEntryReader::ViewWindow(qint64 size)
+{
+    EndView();
+    const qint64 length = std::min(std::max(size, ViewBytes), Remaining());
+    m_View = m_Source->View(m_Position, length);
+    if (!m_View)
+        return false;
+    m_Window = m_View->Data();
+    m_WindowStart = m_Position;
+    m_WindowSize = length;
+    return true;
+}
+
+void TEntryReader::EndView()
+{
+    if (m_View && !m_View->Intact())
+        m_ViewCutShort = true;
+    m_View.reset();
+    m_Window = nullptr;
+    m_WindowSize = 0;
+}
+
+bool TEntryReader::Intact() const
+{
+    return !m_ViewCutShort && (!m_View || m_View->Intact());
 }
 
 const char* TEntryReader::TakeBeyondWindow(qint64 size, const char* what)

@@ -10,14 +10,18 @@
 #include <vector>
 
 class TEntrySource;
+class TFileMapping;
 
 // Reads the little-endian fields of an entry file, from memory or through a window onto the
-// file. Every read checks what remains, so a damaged file ends in EEntryFileError, never in a
-// read past the data.
+// file: a view of the file in place where the source offers one, else a copy. Every read checks
+// what remains, so a damaged file ends in EEntryFileError, never in a read past the data.
 class TEntryReader {
 public:
     explicit TEntryReader(QByteArray data, qsizetype position = 0);
     explicit TEntryReader(std::shared_ptr<const TEntrySource> source, qint64 position = 0);
+    ~TEntryReader();
+    TEntryReader(const TEntryReader&) = delete;
+    TEntryReader& operator=(const TEntryReader&) = delete;
 
     quint8 ReadByte() { return static_cast<quint8>(*Take(1, "data")); }
     bool ReadBool() { return ReadByte() != 0; }
@@ -36,6 +40,9 @@ public:
     qint64 Position() const { return m_Position; }
     qint64 Remaining() const { return m_Size - m_Position; }
     const std::shared_ptr<const TEntrySource>& Source() const { return m_Source; }
+    // False when the file was cut short while it was viewed: some bytes read were zeros
+    // standing in for the file's.
+    bool Intact() const;
 
 private:
     // The next size bytes; inline, since nearly every field is at hand in the window.
@@ -50,6 +57,8 @@ private:
     }
     const char* TakeBeyondWindow(qint64 size, const char* what);
     void FillWindow(qint64 size);
+    bool ViewWindow(qint64 size);
+    void EndView();
 
     std::shared_ptr<const TEntrySource> m_Source;
     qint64 m_Size;
@@ -59,6 +68,8 @@ private:
     qint64 m_WindowStart = 0;
     qint64 m_WindowSize = 0;
     std::vector<char> m_Buffer;
+    std::unique_ptr<TFileMapping> m_View;
+    bool m_ViewCutShort = false;
 };
 
 // Writes the fields of an entry file into memory.

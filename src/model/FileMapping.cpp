@@ -84,28 +84,34 @@ int ClaimSlot()
 
 } // namespace
 
-std::unique_ptr<TFileMapping> TFileMapping::Map(int descriptor, qint64 size)
+std::unique_ptr<TFileMapping> TFileMapping::Map(int descriptor, qint64 offset, qint64 size)
 {
-    if (size <= 0 || static_cast<quint64>(size) > std::numeric_limits<std::size_t>::max())
+    if (offset < 0 || size <= 0)
         return nullptr;
     std::call_once(HandlerInstalled, InstallBusErrorHandler);
+    const qint64 lead = offset % static_cast<qint64>(PageSize);
+    if (static_cast<quint64>(size) > std::numeric_limits<std::size_t>::max() - static_cast<quint64>(lead))
+        return nullptr;
     const int slot = ClaimSlot();
     if (slot < 0)
         return nullptr;
-    void* data = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, descriptor, 0);
-    if (data == MAP_FAILED) {
+    const std::size_t mappedSize = static_cast<std::size_t>(lead + size);
+    void* mapped = ::mmap(nullptr, mappedSize, PROT_READ, MAP_PRIVATE, descriptor, offset - lead);
+    if (mapped == MAP_FAILED) {
         GuardSlots[slot].Used.store(false);
         return nullptr;
     }
     TGuardSlot& guard = GuardSlots[slot];
     guard.Hit.store(false);
-    guard.Begin.store(reinterpret_cast<std::uintptr_t>(data));
-    guard.End.store(reinterpret_cast<std::uintptr_t>(data) + static_cast<std::uintptr_t>(size));
-    return std::unique_ptr<TFileMapping>(new TFileMapping(static_cast<const char*>(data), size, slot));
+    guard.Begin.store(reinterpret_cast<std::uintptr_t>(mapped));
+    guard.End.store(reinterpret_cast<std::uintptr_t>(mapped) + mappedSize);
+    return std::unique_ptr<TFileMapping>(new TFileMapping(static_cast<char*>(mapped), mappedSize, lead, size, slot));
 }
 
-TFileMapping::TFileMapping(const char* data, qint64 size, int slot)
-    : m_Data(data)
+TFileMapping::TFileMapping(char* mapped, std::size_t mappedSize, qint64 lead, qint64 size, int slot)
+    : m_Mapped(mapped)
+    , m_MappedSize(mappedSize)
+    , m_Data(mapped + lead)
     , m_Size(size)
     , m_Slot(slot)
 {
@@ -116,7 +122,7 @@ TFileMapping::~TFileMapping()
     TGuardSlot& guard = GuardSlots[m_Slot];
     guard.End.store(0);
     guard.Begin.store(0);
-    ::munmap(const_cast<char*>(m_Data), static_cast<std::size_t>(m_Size));
+    ::munmap(m_Mapped, m_MappedSize);
     guard.Used.store(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <cstddef>
 #include <memory>
 
 // A read-only view of an open file's bytes, without copying them. A file cut short by someone
@@ -10,9 +11,9 @@
 // can reject what it read.
 class TFileMapping {
 public:
-    // nullptr when the file cannot be viewed this way (empty, a special file, no address
-    // space, or too many views at once); the caller then reads the file instead.
-    static std::unique_ptr<TFileMapping> Map(int descriptor, qint64 size);
+    // size bytes from offset on; nullptr when they cannot be viewed this way (none, a special
+    // file, no address space, or too many views at once): the caller then reads them instead.
+    static std::unique_ptr<TFileMapping> Map(int descriptor, qint64 offset, qint64 size);
     ~TFileMapping();
     TFileMapping(const TFileMapping&) = delete;
     TFileMapping& operator=(const TFileMapping&) = delete;
@@ -23,8 +24,11 @@ public:
     bool Intact() const;
 
 private:
-    TFileMapping(const char* data, qint64 size, int slot);
+    TFileMapping(char* mapped, std::size_t mappedSize, qint64 lead, qint64 size, int slot);
 
+    // Mappings start at a page boundary; the view begins lead bytes into it.
+    char* m_Mapped;
+    std::size_t m_MappedSize;
     const char* m_Data;
     qint64 m_Size;
     int m_Slot;

@@ -182,11 +182,11 @@ bool TVemoraEntries::LoadFromFile(const QString& fileName)
     try {
         loaded.LoadFromStream(reader);
     } catch (const EEntryFileError&) {
-        if (source->EndViewing())
+        if (reader.Intact())
             throw;
         throw FileCutShortError(fileName);
     }
-    if (!source->EndViewing())
+    if (!reader.Intact())
         throw FileCutShortError(fileName);
 
     Clear();

@@ -39,7 +39,7 @@ TEST_F(FileMappingTest, ZerosTakeThePlaceOfBytesCutOffWhileViewed)
 {
     const QString path = FileOf('x');
     const int descriptor = OpenForReading(path);
-    std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, ThreePages);
+    std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, 0, ThreePages);
     ASSERT_TRUE(view);
     EXPECT_EQ(view->Data()[ThreePages - 1], 'x');
     CutShort(path, 100);
@@ -58,8 +58,8 @@ TEST_F(FileMappingTest, OnlyTheViewOfTheFileCutShortIsMarked)
     const QString keptPath = FileOf('k');
     const int cutDescriptor = OpenForReading(cutPath);
     const int keptDescriptor = OpenForReading(keptPath);
-    const std::unique_ptr<TFileMapping> cut = TFileMapping::Map(cutDescriptor, ThreePages);
-    const std::unique_ptr<TFileMapping> kept = TFileMapping::Map(keptDescriptor, ThreePages);
+    const std::unique_ptr<TFileMapping> cut = TFileMapping::Map(cutDescriptor, 0, ThreePages);
+    const std::unique_ptr<TFileMapping> kept = TFileMapping::Map(keptDescriptor, 0, ThreePages);
     ASSERT_TRUE(cut && kept);
     CutShort(cutPath, 0);
     EXPECT_EQ(cut->Data()[4096], '\0');
@@ -76,25 +76,46 @@ TEST_F(FileMappingTest, ViewsRunOutAndComeBack)
 {
     const QString path = FileOf('v');
     const int descriptor = OpenForReading(path);
-    EXPECT_FALSE(TFileMapping::Map(descriptor, 0));
+    EXPECT_FALSE(TFileMapping::Map(descriptor, 0, 0));
     std::vector<std::unique_ptr<TFileMapping>> views;
-    while (std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, ThreePages)) {
+    while (std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, 0, ThreePages)) {
         views.push_back(std::move(view));
         ASSERT_LT(views.size(), 1000u);
     }
     ASSERT_FALSE(views.empty());
     views.pop_back();
-    EXPECT_TRUE(TFileMapping::Map(descriptor, ThreePages));
+    EXPECT_TRUE(TFileMapping::Map(descriptor, 0, ThreePages));
     ::close(descriptor);
 }
 
-// What LoadFromFile relies on: a file cut short under the reader reads on as zeros, and ending
-// the view says the bytes were not the file's.
-TEST_F(FileMappingTest, TheSourceReportsAFileCutShortUnderTheReader)
+// A view may begin anywhere, not only where the system's pages begin.
+TEST_F(FileMappingTest, AViewBeginsAtItsOffset)
+{
+    const QString path = Directory.filePath(QStringLiteral("counting"));
+    QByteArray content;
+    for (int i = 0; i < ThreePages; ++i)
+        content.append(static_cast<char>(i % 251));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(content), content.size());
+    file.close();
+    const int descriptor = OpenForReading(path);
+    for (const qint64 offset : {qint64(0), qint64(1), qint64(4095), qint64(4096), qint64(5000)}) {
+        const std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, offset, 100);
+        ASSERT_TRUE(view);
+        EXPECT_EQ(view->Size(), 100);
+        EXPECT_EQ(QByteArray(view->Data(), 100), content.mid(offset, 100)) << offset;
+    }
+    ::close(descriptor);
+}
+
+// What LoadFromFile relies on: a file cut short under the reader reads on as zeros, and the
+// reader says that the bytes were not all the file's.
+TEST_F(FileMappingTest, TheReaderNoticesAFileCutShortUnderIt)
 {
     const QString path = FileOf('\x07');
     const std::shared_ptr<TFileEntrySource> source = TFileEntrySource::Open(path);
-    ASSERT_TRUE(source && source->Data());
+    ASSERT_TRUE(source);
     TEntryReader reader(source);
     EXPECT_EQ(reader.ReadInt(), 0x07070707);
     CutShort(path, 8);
@@ -102,20 +123,19 @@ TEST_F(FileMappingTest, TheSourceReportsAFileCutShortUnderTheReader)
     std::vector<qint32> days;
     reader.ReadInts(2000, days);
     EXPECT_EQ(days.back(), 0);
-    EXPECT_FALSE(source->EndViewing());
-    EXPECT_FALSE(source->Data());
+    EXPECT_FALSE(reader.Intact());
     EXPECT_FALSE(source->Unchanged());
 }
 
-TEST_F(FileMappingTest, AnUntouchedFileEndsItsViewIntact)
+TEST_F(FileMappingTest, AnUntouchedFileReadsIntact)
 {
     const std::shared_ptr<TFileEntrySource> source = TFileEntrySource::Open(FileOf('u'));
-    ASSERT_TRUE(source && source->Data());
+    ASSERT_TRUE(source);
     TEntryReader reader(source);
     std::vector<qint32> days;
     reader.ReadInts(ThreePages / 4, days);
-    EXPECT_TRUE(source->EndViewing());
-    EXPECT_TRUE(source->EndViewing()) << "a second end changes nothing";
+    EXPECT_EQ(days.back(), 0x75757575);
+    EXPECT_TRUE(reader.Intact());
 }
 
 } // namespace

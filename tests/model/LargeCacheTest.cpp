@@ -232,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TImplausibleCase{"first_day_before_the_start", [](auto& days) { days.front() = Start - 1; }}),
     [](const testing::TestParamInfo<TImplausibleCase>& info) { return std::string(info.param.Name); });
 
-// Texts and caches that cross the edges of the reader's window, and one text larger than it.
+// Texts and caches that cross the edges of the reader's window or view, and one text larger
+// than either.
 void LargeFileTest::LoadsBackExactly()
 {
     std::vector<TRecord> records;
@@ -243,17 +244,17 @@ void LargeFileTest::LoadsBackExactly()
         record.DateStart = Start;
         record.Tail = QByteArray(1, dkAnyDay);
         record.DisplayText = QByteArray(i % 97, static_cast<char>('a' + i % 26));
-        record.Comment = i == 1500 ? QByteArray(100000, 'c') : QByteArray();
+        record.Comment = i == 1500 ? QByteArray(5 << 20, 'c') : QByteArray();
         record.Valid = 1;
         record.Days = EveryDay(Start, Start + i % 150);
         records.push_back(record);
     }
     const QByteArray content = Version2File({}, records);
-    ASSERT_GT(content.size(), 1000000);
+    ASSERT_GT(content.size(), 6 << 20);
     WriteFile(Path, content);
     ASSERT_TRUE(List.LoadFromFile(Path));
     ASSERT_EQ(List.Count(), 3000);
-    EXPECT_EQ(List.Items(1500)->Comment().size(), 100000);
+    EXPECT_EQ(List.Items(1500)->Comment().size(), 5 << 20);
     EXPECT_EQ(List.Items(2999)->MatchList().Count(), 2999 % 150 + 1);
     const QString copy = Directory.filePath(QStringLiteral("copy.vkd"));
     List.SaveToFile(copy);
@@ -270,7 +271,7 @@ TEST_F(LargeFileTest, AFileLargerThanTheReadWindowReadsBackExactly)
 {
     const int descriptor = ::open("/dev/zero", O_RDONLY);
     std::vector<std::unique_ptr<TFileMapping>> views;
-    while (std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, 4096)) {
+    while (std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, 0, 4096)) {
         views.push_back(std::move(view));
         ASSERT_LT(views.size(), 1000u);
     }
