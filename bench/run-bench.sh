@@ -106,6 +106,22 @@ summary() {
 echo "== Summary ($today, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 summary | tee "$results/summary.txt"
 
+# The same comparison with the commands run in turn, round after round: on a shared machine
+# whose speed drifts, hyperfine's one-command-after-the-other series can land in a quiet and a
+# busy phase; the rounds share whatever the machine is doing.
+echo "== Side by side in turn (median and minimum ms over rounds; ratios to remind)"
+for n in "${sizes[@]}"; do
+    prefix=$(prefix_of "$n")
+    rounds=200
+    if [ "$n" -ge 100000 ]; then
+        rounds=15
+    fi
+    echo "-- $n entries, $rounds rounds"
+    bench/interleave.sh "$rounds" "remind -q $prefix.rem" "$bin/vemora-cli due $prefix-warm.vkd" \
+        "$bin/vemora-cli due $prefix-cold.vkd" |
+        awk '{ if (NR == 1) { median = $1; minimum = $4 } printf "%s   (%.2f, %.2f)\n", $0, $1 / median, $4 / minimum }'
+done | tee "$results/interleaved.txt"
+
 # The logon check as a whole process, without a display (alerts go to standard output), on
 # 10,000 reminders of which none or three are left active among today's due ones; vemora-cli
 # due on the same file shows what the program entry and the alerts add.
