@@ -1,6 +1,7 @@
 #include "model/Matchlist.h"
 
 #include "model/EntryStream.h"
+#include "model/ModelErrors.h"
 #include "model/VemoraEntryBasic.h"
 
 #include <algorithm>
@@ -19,10 +20,7 @@ TMatchlist::TMatchlist(TVemoraEntryBasic* entry)
 
 void TMatchlist::Clear()
 {
-    m_Run.reset();
-    m_Days.clear();
-    m_Valid = false;
-    m_Complete = false;
+    Forget();
 }
 
 void TMatchlist::Add(qint32 day)
@@ -55,12 +53,17 @@ void TMatchlist::PrepareRun() const
     if (!m_Run || m_Run->Prepare())
         return;
     const qint32 reached = Last();
+    Forget();
+    if (m_Entry)
+        m_Entry->EnsureMatches(reached);
+}
+
+void TMatchlist::Forget() const
+{
     m_Run.reset();
     m_Days.clear();
     m_Valid = false;
     m_Complete = false;
-    if (m_Entry)
-        m_Entry->EnsureMatches(reached);
 }
 
 qint32 TMatchlist::Item(int index) const
@@ -150,7 +153,15 @@ void TMatchlist::LoadFromStream(TEntryReader& reader)
 void TMatchlist::SaveToStream(TEntryWriter& writer) const
 {
     // First, since days that cannot be read any more are computed afresh and may count otherwise.
-    PrepareRun();
+    // Days that cannot be computed either are saved as unknown: the entry itself must not be
+    // lost for its cache, and its date error shows again when its days are next asked for.
+    try {
+        PrepareRun();
+    } catch (const EDateOverflow&) {
+        Forget();
+    } catch (const EInvalidDate&) {
+        Forget();
+    }
     writer.WriteBool(m_Valid);
     writer.WriteInt(m_Valid ? Count() : 0);
     if (m_Valid) {

@@ -52,6 +52,7 @@ private:
     // Makes the run's inner days available; when they cannot be had (the file changed, or
     // its days are out of order) the cache is computed afresh as far as it reached.
     void PrepareRun() const;
+    void Forget() const;
 
     TVemoraEntryBasic* m_Entry;
     // A cache is refilled on demand even where it is only looked at.

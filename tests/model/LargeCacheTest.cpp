@@ -204,6 +204,35 @@ TEST_F(LargeCacheTest, DaysOutOfOrderInsideAreComputedAfresh)
     EXPECT_EQ(entry.MatchList().Days(), EveryDay(Start, cache.back()));
 }
 
+// The cache must be computed afresh, but the entry starts before the year 1: saving keeps the
+// entry and leaves its days unknown instead of failing on them.
+TEST_F(LargeCacheTest, SavingKeepsAnEntryWhoseDaysCannotBeComputedAfresh)
+{
+    std::vector<qint32> cache = EverySecondDay(300);
+    std::swap(cache[100], cache[101]);
+    TRecord daily;
+    daily.Kind = ekDaily;
+    daily.DateStart = MinDayNumber - 10;
+    daily.Tail = QByteArray(1, dkAnyDay);
+    daily.DisplayText = "Before the calendar";
+    daily.Valid = 1;
+    daily.Days = cache;
+    WriteFile(Path, Version2File({}, {daily}));
+    ASSERT_TRUE(List.LoadFromFile(Path));
+
+    const QString copy = Directory.filePath(QStringLiteral("copy.vkd"));
+    ASSERT_NO_THROW(List.SaveToFile(copy));
+    TVemoraEntries saved;
+    ASSERT_TRUE(saved.LoadFromFile(copy));
+    ASSERT_EQ(saved.Count(), 1);
+    const TVemoraEntryBasic& entry = *saved.Items(0);
+    EXPECT_EQ(entry.DisplayText(), QStringLiteral("Before the calendar"));
+    EXPECT_EQ(entry.DateStart(), MinDayNumber - 10);
+    EXPECT_FALSE(entry.MatchList().Valid());
+    EXPECT_EQ(entry.MatchList().Count(), 0);
+    EXPECT_THROW(saved.Items(0)->IsOccurrenceDay(Start), EDateOverflow);
+}
+
 struct TImplausibleCase {
     const char* Name;
     std::function<void(std::vector<qint32>&)> Damage;
