@@ -8,8 +8,10 @@
 
 namespace {
 
+// The days as saving would write them.
 QJsonObject MatchListToJson(const TMatchlist& matches)
 {
+    matches.Settle();
     QJsonArray days;
     for (qint32 day : matches.Days())
         days.append(day);

@@ -58,6 +58,19 @@ void TMatchlist::PrepareRun() const
         m_Entry->EnsureMatches(reached);
 }
 
+void TMatchlist::Settle() const
+{
+    // Days that cannot be computed either are dropped: an entry must not be lost for its cache,
+    // and its date error shows again when its days are next asked for.
+    try {
+        PrepareRun();
+    } catch (const EDateOverflow&) {
+        Forget();
+    } catch (const EInvalidDate&) {
+        Forget();
+    }
+}
+
 void TMatchlist::Forget() const
 {
     m_Run.reset();
@@ -153,15 +166,7 @@ void TMatchlist::LoadFromStream(TEntryReader& reader)
 void TMatchlist::SaveToStream(TEntryWriter& writer) const
 {
     // First, since days that cannot be read any more are computed afresh and may count otherwise.
-    // Days that cannot be computed either are saved as unknown: the entry itself must not be
-    // lost for its cache, and its date error shows again when its days are next asked for.
-    try {
-        PrepareRun();
-    } catch (const EDateOverflow&) {
-        Forget();
-    } catch (const EInvalidDate&) {
-        Forget();
-    }
+    Settle();
     writer.WriteBool(m_Valid);
     writer.WriteInt(m_Valid ? Count() : 0);
     if (m_Valid) {

@@ -27,6 +27,9 @@ public:
     int Count() const { return RunCount() + static_cast<int>(m_Days.size()); }
     qint32 Item(int index) const;
     std::vector<qint32> Days() const;
+    // Makes the days what saving writes: stored days that cannot be read are computed afresh,
+    // and days that cannot be computed either are forgotten (the list becomes not valid).
+    void Settle() const;
     // The last day; 0 when the list is not valid or empty.
     qint32 Last() const;
 

@@ -305,6 +305,22 @@ TEST_F(CliTest, DumpWritesEveryFieldOfTheFile)
     }
 }
 
+// A daily entry starting before the year 1 whose stored days are out of order: they cannot be
+// read, nor computed afresh. The dump shows the entry with its days unknown, as saving writes it.
+TEST_F(CliTest, DumpShowsAnEntryWhoseDaysCannotBeComputed)
+{
+    const QString path = QStringLiteral(VEMORA_FUZZ_CORPUS "/EntryFileFuzzer/version2-uncomputable-cache.vkd");
+    const TCliResult result = Run({"dump", path});
+    ASSERT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+    const QJsonArray entries = QJsonDocument::fromJson(result.Output.toUtf8()).object()[QStringLiteral("Entries")].toArray();
+    ASSERT_EQ(entries.size(), 1) << result.Output.toStdString();
+    const QJsonObject entry = entries[0].toObject();
+    EXPECT_EQ(entry[QStringLiteral("DisplayText")].toString(), QStringLiteral("Stand-up $(COUNT)"));
+    EXPECT_EQ(entry[QStringLiteral("MatchList")].toObject(),
+              (QJsonObject{{QStringLiteral("Valid"), false}, {QStringLiteral("Complete"), false},
+                           {QStringLiteral("Days"), QJsonArray()}}));
+}
+
 TEST_F(CliTest, UpgradeWritesVersionTwoAndLeavesTheInputAlone)
 {
     // One version-1 record: 24 December, comment, text, active, 3 days warning, no media, icon.
