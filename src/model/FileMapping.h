@@ -6,9 +6,9 @@
 #include <memory>
 
 // A read-only view of an open file's bytes, without copying them. A file cut short by someone
-// else while it is viewed would end the process with SIGBUS at the first byte gone; here zeros
-// take the place of the missing pages instead, and Intact() turns false, so that the reader
-// can reject what it read.
+// else while it is viewed, or a page the disk cannot deliver, would end the process with SIGBUS
+// at the first byte gone; here zeros take the place of the missing pages instead, and Intact()
+// turns false, so that the reader can reject what it read.
 class TFileMapping {
 public:
     // size bytes from offset on; nullptr when they cannot be viewed this way (none, a special

@@ -18,7 +18,7 @@ constexpr qsizetype MinOldRecordSize = 16;
 
 EEntryFileError FileCutShortError(const QString& fileName)
 {
-    return EEntryFileError(QStringLiteral("%1 was cut short while it was read").arg(fileName));
+    return EEntryFileError(QStringLiteral("%1 could not be read, or was cut short while it was read").arg(fileName));
 }
 
 bool EqualsIgnoringAsciiCase(const QString& a, const QString& b)
