@@ -21,13 +21,19 @@ class FileMappingTest : public testing::Test {
 protected:
     QTemporaryDir Directory;
 
-    QString FileOf(char filler, qint64 size = ThreePages)
+    QString FileWith(const QString& name, const QByteArray& content)
     {
-        const QString path = Directory.filePath(QStringLiteral("file-%1").arg(QLatin1Char(filler)));
+        const QString path = Directory.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(QByteArray(size, filler)), size);
+        EXPECT_EQ(file.write(content), content.size());
         return path;
+    }
+
+    // Three pages of one byte.
+    QString FileOf(char filler)
+    {
+        return FileWith(QStringLiteral("file-%1").arg(QLatin1Char(filler)), QByteArray(ThreePages, filler));
     }
 
     static int OpenForReading(const QString& path) { return ::open(QFile::encodeName(path).constData(), O_RDONLY); }
@@ -91,14 +97,10 @@ TEST_F(FileMappingTest, ViewsRunOutAndComeBack)
 // A view may begin anywhere, not only where the system's pages begin.
 TEST_F(FileMappingTest, AViewBeginsAtItsOffset)
 {
-    const QString path = Directory.filePath(QStringLiteral("counting"));
     QByteArray content;
     for (int i = 0; i < ThreePages; ++i)
         content.append(static_cast<char>(i % 251));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(content), content.size());
-    file.close();
+    const QString path = FileWith(QStringLiteral("counting"), content);
     const int descriptor = OpenForReading(path);
     for (const qint64 offset : {qint64(0), qint64(1), qint64(4095), qint64(4096), qint64(5000)}) {
         const std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, offset, 100);
