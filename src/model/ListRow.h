@@ -1,19 +1,22 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
+
+#include <optional>
 
 class TVemoraEntryBasic;
 
-// One row of the entry list as the entries fill it; the list view implements it.
+// One row of the entry list as an entry fills it; the list view implements it. The row keeps
+// what its sorting and marks need; the column texts are asked of the entry when shown
+// (TVemoraEntryBasic::ListColumnText).
 class TListRow {
 public:
     virtual ~TListRow() = default;
     virtual void SetEntry(TVemoraEntryBasic* entry) = 0;
     virtual void SetChecked(bool checked) = 0;
     virtual void SetImageIndex(int index) = 0;
-    virtual int SubItemCount() const = 0;
-    virtual void AddSubItem(const QString& text) = 0;
-    virtual void SetSubItem(int index, const QString& text) = 0;
+    // The occurrence on or before today and the next one after it; empty when there is none.
+    virtual void SetOccurrences(std::optional<qint32> last, std::optional<qint32> next) = 0;
 };
 
 // Images of the rows: due today, in the advance-warning period, none.

@@ -12,6 +12,7 @@
 #include "support/NLS.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -375,46 +376,59 @@ void TVemoraEntryBasic::FillListItem(TListRow& row)
     row.SetEntry(this);
     row.SetChecked(m_Active);
     const qint32 today = Today();
-    row.SetImageIndex(IsOccurrenceDay(today)      ? RowImageOccurrence
-                      : IsInAdvanceWarning(today) ? RowImageAdvanceWarning
-                                                  : RowImageNone);
-    while (row.SubItemCount() < EntryListColumnCount - 1)
-        row.AddSubItem(QString());
-    for (int column = 0; column < EntryListColumnCount; ++column)
-        FillListColumn(row, column);
+    const auto occurrence = [this, today](int direction) -> std::optional<qint32> {
+        qint32 found = 0;
+        return FindOccurrence(today, found, direction) ? std::optional<qint32>(found) : std::nullopt;
+    };
+    try {
+        const std::optional<qint32> last = occurrence(FindOnOrBefore);
+        const std::optional<qint32> next = occurrence(FindNext);
+        row.SetOccurrences(last, next);
+        row.SetImageIndex(last == today                 ? RowImageOccurrence
+                          : IsInAdvanceWarning(today) ? RowImageAdvanceWarning
+                                                      : RowImageNone);
+    } catch (const std::runtime_error&) {
+        // A damaged entry whose days run off the calendar still gets its row.
+        row.SetOccurrences(std::nullopt, std::nullopt);
+        row.SetImageIndex(RowImageNone);
+    }
 }
 
-void TVemoraEntryBasic::FillListColumn(TListRow& row, int column)
+QString TVemoraEntryBasic::ListColumnText(int column)
 {
     const auto occurrenceText = [this](int direction) {
         qint32 found = 0;
-        return FindOccurrence(Today(), found, direction) ? DateToStr(found) : InParentheses(0x6B969439);
+        try {
+            if (FindOccurrence(Today(), found, direction))
+                return DateToStr(found);
+        } catch (const std::runtime_error&) {
+        }
+        return InParentheses(0x6B969439);
     };
-    QString text;
     switch (column) {
-    case 0:
-        row.SetChecked(m_Active);
-        return;
-    case 1: text = DateToStr(m_DateStart); break;
-    case 2: text = m_DisplayText; break;
-    case 3: text = occurrenceText(FindOnOrBefore); break;
-    case 4: text = occurrenceText(FindNext); break;
-    case 5: text = QString::number(m_AdvanceWarn); break;
-    case 6:
-        if (m_Category == 0)
-            text = InParentheses(0x266BD381);
-        else if (m_Owner)
-            m_Owner->Categories().NameOfId(m_Category, text);
-        break;
-    case 7: text = m_Comment; break;
-    case 8: text = KindName(m_Kind); break;
-    case 9: text = QString::number(static_cast<quint32>(m_Repetition)); break;
-    case 10: text = HasDateStop() ? DateToStr(m_DateStop) : InParentheses(0x3796806F); break;
-    case 11: text = HasMaxCount() ? QString::number(m_MaxCount) : InParentheses(0x266BD381); break;
-    default:
-        return;
+    case 1: return DateToStr(m_DateStart);
+    case 2: return m_DisplayText;
+    case 3: return occurrenceText(FindOnOrBefore);
+    case 4: return occurrenceText(FindNext);
+    case 5: return QString::number(m_AdvanceWarn);
+    case 6: return CategoryText();
+    case 7: return m_Comment;
+    case 8: return KindName(m_Kind);
+    case 9: return QString::number(static_cast<quint32>(m_Repetition));
+    case 10: return HasDateStop() ? DateToStr(m_DateStop) : InParentheses(0x3796806F);
+    case 11: return HasMaxCount() ? QString::number(m_MaxCount) : InParentheses(0x266BD381);
+    default: return QString();
     }
-    row.SetSubItem(column - 1, text);
+}
+
+QString TVemoraEntryBasic::CategoryText() const
+{
+    if (m_Category == 0)
+        return InParentheses(0x266BD381);
+    QString name;
+    if (m_Owner)
+        m_Owner->Categories().NameOfId(m_Category, name);
+    return name;
 }
 
 void TVemoraEntryBasic::SetDateStart(qint32 day)

@@ -39,8 +39,13 @@ public:
     virtual void Clear();
     virtual int Compare(const TVemoraEntryBasic& other, int mode) const;
     virtual void LoadFromStream(TEntryReader& reader, int version);
+    // Gives the row what it keeps of the entry: the entry itself, the check box, the mark of
+    // today and the occurrences around today. Days that cannot be computed count as none.
     void FillListItem(TListRow& row);
-    void FillListColumn(TListRow& row, int column);
+    // The text of a list column (1 to 11; column 0 has none) as the row shows it.
+    QString ListColumnText(int column);
+    // The category as the list shows it: its name, or "(none)" for no category.
+    QString CategoryText() const;
     // The first day of the pattern counted from DateStart.
     virtual qint32 FirstDate() = 0;
     virtual bool FindOccurrence(qint32 day, qint32& found, int direction);

@@ -259,17 +259,20 @@ public:
     void SetEntry(TVemoraEntryBasic* entry) override { Entry = entry; }
     void SetChecked(bool checked) override { Checked = checked; }
     void SetImageIndex(int index) override { Image = index; }
-    int SubItemCount() const override { return static_cast<int>(SubItems.size()); }
-    void AddSubItem(const QString& text) override { SubItems.append(text); }
-    void SetSubItem(int index, const QString& text) override { SubItems[index] = text; }
+    void SetOccurrences(std::optional<qint32> last, std::optional<qint32> next) override
+    {
+        Last = last;
+        Next = next;
+    }
 
     TVemoraEntryBasic* Entry = nullptr;
     bool Checked = false;
     int Image = -2;
-    QStringList SubItems;
+    std::optional<qint32> Last;
+    std::optional<qint32> Next;
 };
 
-TEST(ListRowTest, AnEntryFillsTwelveColumns)
+TEST(ListRowTest, AnEntryFillsItsRowAndTwelveColumns)
 {
     LoadLanguage(QString(), QString());
     TVemoraEntries list;
@@ -284,24 +287,36 @@ TEST(ListRowTest, AnEntryFillsTwelveColumns)
 
     TRecordingRow row;
     entry->FillListItem(row);
-    ASSERT_EQ(row.SubItems.size(), 11);
     EXPECT_EQ(row.Entry, entry);
     EXPECT_TRUE(row.Checked);
     EXPECT_EQ(row.Image, RowImageOccurrence);
-    EXPECT_EQ(row.SubItems[0], DateToStr(Day("2020-01-01")));
-    EXPECT_EQ(row.SubItems[1], QStringLiteral("Water the plants"));
-    EXPECT_EQ(row.SubItems[2], DateToStr(Today()));
-    EXPECT_EQ(row.SubItems[3], DateToStr(Today() + 1));
-    EXPECT_EQ(row.SubItems[4], QStringLiteral("4"));
-    EXPECT_EQ(row.SubItems[5], QStringLiteral("Family"));
-    EXPECT_EQ(row.SubItems[7], KindName(ekDaily));
-    EXPECT_EQ(row.SubItems[8], QStringLiteral("1"));
-    EXPECT_EQ(row.SubItems[9], u'(' + LanguageText(0x3796806F) + u')');
-    EXPECT_EQ(row.SubItems[10], u'(' + LanguageText(0x266BD381) + u')');
+    EXPECT_EQ(row.Last, Today());
+    EXPECT_EQ(row.Next, Today() + 1);
+    const QStringList expected = {QString(), DateToStr(Day("2020-01-01")), QStringLiteral("Water the plants"),
+                                  DateToStr(Today()), DateToStr(Today() + 1), QStringLiteral("4"),
+                                  QStringLiteral("Family"), QString(), KindName(ekDaily), QStringLiteral("1"),
+                                  u'(' + LanguageText(0x3796806F) + u')', u'(' + LanguageText(0x266BD381) + u')'};
+    for (int column = 0; column < EntryListColumnCount; ++column)
+        EXPECT_EQ(entry->ListColumnText(column), expected[column]) << "column " << column;
 
     entry->SetCategory(9);
-    entry->FillListColumn(row, 6);
-    EXPECT_EQ(row.SubItems[5], QString()) << "an id without a category shows nothing";
+    EXPECT_EQ(entry->ListColumnText(6), QString()) << "an id without a category shows nothing";
+}
+
+TEST(ListRowTest, AnEntryWarnedOfOrWithoutDatesIsMarkedSo)
+{
+    auto warned = MakeEntry<TVemoraEntryOnce>("2020-01-01");
+    warned->SetDateStart(Today() + 2);
+    warned->SetAdvanceWarn(3);
+    auto ended = MakeEntry<TVemoraEntryOnce>("2020-01-01");
+    TRecordingRow row;
+    warned->FillListItem(row);
+    EXPECT_EQ(row.Image, RowImageAdvanceWarning);
+    EXPECT_EQ(row.Last, std::nullopt);
+    ended->FillListItem(row);
+    EXPECT_EQ(row.Image, RowImageNone);
+    EXPECT_EQ(row.Next, std::nullopt);
+    EXPECT_EQ(ended->ListColumnText(4), u'(' + LanguageText(0x6B969439) + u')');
 }
 
 TEST(EntriesTest, DueEntriesAreTheActiveOnesOccurringOrWarned)
