@@ -19,6 +19,8 @@ void SetGlyph(QAbstractButton* button, TGlyphKind kind)
     case TGlyphKind::Cancel: glyph = {"dialog-cancel", QStyle::SP_DialogCancelButton}; break;
     case TGlyphKind::Yes: glyph = {"dialog-yes", QStyle::SP_DialogYesButton}; break;
     case TGlyphKind::No: glyph = {"dialog-no", QStyle::SP_DialogNoButton}; break;
+    case TGlyphKind::Close: glyph = {"window-close", QStyle::SP_DialogCloseButton}; break;
+    case TGlyphKind::Web: glyph = {"internet-web-browser", QStyle::SP_DriveNetIcon}; break;
     }
     const QIcon fallback = button->style()->standardIcon(glyph.Fallback, nullptr, button);
     button->setIcon(QIcon::fromTheme(QLatin1String(glyph.ThemeName), fallback));
