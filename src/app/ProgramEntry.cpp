@@ -11,6 +11,10 @@
 #include "platform/MessageService.h"
 #include "platform/QtMessageService.h"
 #include "support/DayNumbers.h"
+#include "support/NLS.h"
+#include "ui/FormMain.h"
+
+#include <QApplication>
 
 
 namespace {
@@ -24,15 +28,26 @@ void RunRemoval()
     TApplicationReg(ApplicationName).DeleteAppKey();
 }
 
-// FIXME: the editor is not built yet; until then it says so plainly.
-void ReportRunNotAvailable(const QString& what)
-{
-    ShowErrorMessage(what + QStringLiteral(" is not available in this version of Vemora yet."));
-}
-
 void RunEditor()
 {
-    ReportRunNotAvailable(QStringLiteral("The editor"));
+    // Without a display Qt would abort; the logon check and vemora-cli work there.
+    if (!HasDisplay()) {
+        EnsureLanguageLoaded();
+        ShowErrorMessage(LanguageText(0x2E5C71A9));
+        return;
+    }
+    QApplication& application = EnsureGuiApplication();
+    TFormMain form;
+    SetApplicationMainForm(&form);
+    if (!CommandLineFile.isEmpty()) {
+        try {
+            form.OpenFile(CommandLineFile);
+        } catch (const std::exception& error) {
+            ShowErrorMessage(QString::fromUtf8(error.what()));
+        }
+    }
+    form.show();
+    application.exec();
 }
 
 void ChooseAndRun(int argc)

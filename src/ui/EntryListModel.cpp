@@ -1,0 +1,319 @@
+#include "ui/EntryListModel.h"
+
+#include "model/EntryTypes.h"
+#include "model/VemoraEntryBasic.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+constexpr std::array<Qt::Alignment, EntryListColumnCount> ColumnAlignment = {
+    Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight,
+    Qt::AlignLeft, Qt::AlignLeft,    Qt::AlignHCenter, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignRight};
+
+bool IsTextColumn(int sortKey)
+{
+    return sortKey == 2 || sortKey == 6 || sortKey == 7 || sortKey == 8;
+}
+
+QString SortText(const TVemoraEntryBasic& entry, int sortKey)
+{
+    switch (sortKey) {
+    case 2: return entry.DisplayText();
+    case 6: return entry.CategoryText();
+    case 7: return entry.Comment();
+    default: return KindName(entry.Kind());
+    }
+}
+
+// The user's collation. Under the C locale Qt's sort keys compare code points, capitals first,
+// whatever the case sensitivity: there the common collation of ICU's root stands in.
+const QCollator& TextCollator()
+{
+    static const QCollator collator = [] {
+        const QLocale system = QLocale::system();
+        QCollator result(system.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : system);
+        result.setCaseSensitivity(Qt::CaseInsensitive);
+        return result;
+    }();
+    return collator;
+}
+
+template <typename T>
+int CompareValues(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// A missing value sorts before any present one.
+int CompareOptional(bool has1, qint32 value1, bool has2, qint32 value2)
+{
+    if (!has1 || !has2)
+        return CompareValues(has1, has2);
+    return CompareValues(value1, value2);
+}
+
+int Sign(int value)
+{
+    return CompareValues(value, 0);
+}
+
+} // namespace
+
+int ListViewEx1Compare(const TEntryListRow& row1, const TEntryListRow& row2, int sortKey)
+{
+    const TVemoraEntryBasic& e1 = *row1.Entry;
+    const TVemoraEntryBasic& e2 = *row2.Entry;
+    switch (sortKey) {
+    case 0: return CompareValues(e1.Active(), e2.Active());
+    case 1: return CompareValues(e1.DateStart(), e2.DateStart());
+    case 3: return CompareOptional(row1.Last.has_value(), row1.Last.value_or(0), row2.Last.has_value(), row2.Last.value_or(0));
+    case 4: return CompareOptional(row1.Next.has_value(), row1.Next.value_or(0), row2.Next.has_value(), row2.Next.value_or(0));
+    case 5: return CompareValues(e1.AdvanceWarn(), e2.AdvanceWarn());
+    case 9: return CompareValues(e1.Repetition(), e2.Repetition());
+    case 10: return CompareOptional(e1.HasDateStop(), e1.DateStop(), e2.HasDateStop(), e2.DateStop());
+    case 11: return CompareOptional(e1.HasMaxCount(), e1.MaxCount(), e2.HasMaxCount(), e2.MaxCount());
+    default:
+        if (IsTextColumn(sortKey))
+            return Sign(TextCollator().compare(SortText(e1, sortKey), SortText(e2, sortKey)));
+        return 0;
+    }
+}
+
+TEntryListModel::TEntryListModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+int TEntryListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_Rows.size());
+}
+
+int TEntryListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : EntryListColumnCount;
+}
+
+QVariant TEntryListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const TEntryListRow& row = Row(index.row());
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        return column == 0 ? QVariant() : QVariant(row.Entry->ListColumnText(column));
+    case Qt::CheckStateRole:
+        return column == 0 ? QVariant(row.Entry->Active() ? Qt::Checked : Qt::Unchecked) : QVariant();
+    case Qt::DecorationRole:
+        if (column == 0 && row.Image >= 0 && row.Image < static_cast<int>(m_RowImages.size()))
+            return m_RowImages[static_cast<std::size_t>(row.Image)];
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(ColumnAlignment[static_cast<std::size_t>(column)] | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+// Toggling the check box changes the entry at once and never moves the row.
+bool TEntryListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.column() != 0 || role != Qt::CheckStateRole)
+        return false;
+    TVemoraEntryBasic* entry = EntryAt(index.row());
+    const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
+    if (!entry || entry->Active() == checked)
+        return false;
+    entry->SetActive(checked);
+    emit dataChanged(index, index, {Qt::CheckStateRole});
+    emit ActiveToggled(entry);
+    return true;
+}
+
+Qt::ItemFlags TEntryListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() == 0)
+        result |= Qt::ItemIsUserCheckable;
+    return result;
+}
+
+QVariant TEntryListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= EntryListColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_Captions[static_cast<std::size_t>(section)];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(ColumnAlignment[static_cast<std::size_t>(section)] | Qt::AlignVCenter);
+    return {};
+}
+
+bool TEntryListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role)
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= EntryListColumnCount)
+        return false;
+    QString& caption = m_Captions[static_cast<std::size_t>(section)];
+    if (caption == value.toString())
+        return false;
+    caption = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
+void TEntryListModel::BeginUpdate()
+{
+    beginResetModel();
+}
+
+void TEntryListModel::EndUpdate()
+{
+    SortedOrder(); // nobody holds a row of a model being reset
+    endResetModel();
+}
+
+void TEntryListModel::ClearRows()
+{
+    m_Rows.clear();
+}
+
+void TEntryListModel::ReserveRows(int count)
+{
+    m_Rows.reserve(static_cast<std::size_t>(std::max(0, count)));
+}
+
+// Only called between BeginUpdate and EndUpdate: the row is filled before anyone looks.
+TListRow& TEntryListModel::AddRow()
+{
+    m_Rows.emplace_back();
+    m_Filler = TRowFiller(&m_Rows.back());
+    return m_Filler;
+}
+
+void TEntryListModel::SetRowImage(int index, const QIcon& icon)
+{
+    if (index < 0 || index >= static_cast<int>(m_RowImages.size()))
+        return;
+    m_RowImages[static_cast<std::size_t>(index)] = icon;
+}
+
+TVemoraEntryBasic* TEntryListModel::EntryAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? Row(row).Entry : nullptr;
+}
+
+int TEntryListModel::RowOfEntry(const TVemoraEntryBasic* entry) const
+{
+    const auto found = std::find_if(m_Rows.begin(), m_Rows.end(), [entry](const TEntryListRow& row) { return row.Entry == entry; });
+    return found == m_Rows.end() ? -1 : static_cast<int>(found - m_Rows.begin());
+}
+
+int TEntryListModel::AddListItem(TVemoraEntryBasic* entry)
+{
+    const int row = rowCount();
+    beginInsertRows(QModelIndex(), row, row);
+    m_Rows.emplace_back();
+    TRowFiller filler(&m_Rows.back());
+    entry->FillListItem(filler);
+    endInsertRows();
+    SortRows();
+    return RowOfEntry(entry);
+}
+
+void TEntryListModel::RefillRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    TRowFiller filler(&m_Rows[static_cast<std::size_t>(row)]);
+    Row(row).Entry->FillListItem(filler);
+    emit dataChanged(index(row, 0), index(row, EntryListColumnCount - 1));
+    SortRows();
+}
+
+void TEntryListModel::SetRowEntry(int row, TVemoraEntryBasic* entry)
+{
+    if (row >= 0 && row < rowCount() && entry)
+        m_Rows[static_cast<std::size_t>(row)].Entry = entry;
+}
+
+void TEntryListModel::RemoveRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_Rows.erase(m_Rows.begin() + row);
+    endRemoveRows();
+}
+
+void TEntryListModel::RefreshCategoryColumn()
+{
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 6), index(rowCount() - 1, 6), {Qt::DisplayRole});
+}
+
+void TEntryListModel::Sort(int sortKey, bool ascending)
+{
+    m_SortKey = sortKey;
+    m_Ascending = ascending;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const std::vector<int> newRowOfOld = SortedOrder();
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after.append(this->index(newRowOfOld[static_cast<std::size_t>(index.row())], index.column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void TEntryListModel::SetSortOrder(int sortKey, bool ascending)
+{
+    m_SortKey = sortKey;
+    m_Ascending = ascending;
+}
+
+void TEntryListModel::SortRows()
+{
+    Sort(m_SortKey, m_Ascending);
+}
+
+// Sorts the rows stably (rows that compare equal keep their order) and returns, for each old
+// row, its new place. Text columns compare by collation keys made once per row: comparing the
+// texts themselves for every pair is far slower on long lists.
+std::vector<int> TEntryListModel::SortedOrder()
+{
+    const std::size_t count = m_Rows.size();
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    const int direction = m_Ascending ? 1 : -1;
+    if (IsTextColumn(m_SortKey)) {
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(count);
+        for (const TEntryListRow& row : m_Rows)
+            keys.push_back(TextCollator().sortKey(SortText(*row.Entry, m_SortKey)));
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return direction * keys[static_cast<std::size_t>(a)].compare(keys[static_cast<std::size_t>(b)]) < 0;
+        });
+    } else {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return direction * ListViewEx1Compare(m_Rows[static_cast<std::size_t>(a)], m_Rows[static_cast<std::size_t>(b)], m_SortKey) < 0;
+        });
+    }
+    std::vector<TEntryListRow> sorted;
+    sorted.reserve(count);
+    std::vector<int> newRowOfOld(count);
+    for (std::size_t position = 0; position < count; ++position) {
+        sorted.push_back(m_Rows[static_cast<std::size_t>(order[position])]);
+        newRowOfOld[static_cast<std::size_t>(order[position])] = static_cast<int>(position);
+    }
+    m_Rows = std::move(sorted);
+    return newRowOfOld;
+}

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "settings/FormEx.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QFileDialog;
+class QFontDialog;
+class QLabel;
+class QMenu;
+class TAboutDLG;
+class TEntryListModel;
+class TListViewEx;
+class TMenuHistoryFiles;
+class TMenuItemHistoryFiles;
+class TVemoraEntries;
+
+namespace Ui {
+class FormMain;
+}
+
+// Rows of the action table: the commands whose menu item, pop-up item and tool button are
+// enabled together.
+enum TMainAction : int {
+    maNewEntry,
+    maEditEntry,
+    maDeleteEntries,
+    maPreview,
+    maTest,
+    maSave,
+    maSaveAs,
+    maUndo,
+    maRedo,
+    maReadOnlySwitch,
+    MainActionCount
+};
+
+// The editor window of one entry file, the document: it owns the document's entries, lists
+// them, and offers the document commands; it keeps the modified and read-only states and its
+// view settings.
+class TFormMain : public TFormExOf<QMainWindow> {
+    Q_OBJECT
+public:
+    explicit TFormMain(QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // Loads the file as the document; false, with nothing changed, for a file that is no entry
+    // file of a version this program reads. EEntryFileError for a file that cannot be read.
+    bool OpenFile(const QString& name);
+    // Asks whether unsaved changes are to be saved; true when the caller may go on.
+    bool QuerySave();
+    // EEntryFileError when the file cannot be written; the document then stays modified.
+    bool SaveTo(const QString& name);
+    bool SaveAs();
+    void SetFileName(const QString& name);
+    const QString& FileName() const { return m_FileName; }
+    void UpdateCaption();
+
+    bool Modified() const { return m_Modified; }
+    void SetModified(bool modified);
+    bool ReadOnly() const { return m_ReadOnly; }
+    void SetReadOnly(bool readOnly);
+    bool ShowAutoRun() const { return m_ShowAutoRun; }
+    void SetShowAutoRun(bool show) { m_ShowAutoRun = show; }
+    TVemoraEntries& Entries() { return *m_Entries; }
+
+    void UpdateActions();
+    void SetActionEnabled(int row, bool enabled);
+    bool ActionEnabled(int row) const;
+    void BeginUpdate();
+    void EndUpdate();
+
+    // The view settings; each keeps its View menu item's check mark in step.
+    void SetStatusbarVisible(bool visible);
+    void SetSymbolbarVisible(bool visible);
+    void SetGridLines(bool on);
+
+    int SortKey() const { return m_SortKey; }
+    bool SortAscending() const { return m_SortAscending; }
+
+    TApplicationReg& GetRegistry() override;
+    void LoadState() override;
+    void SaveState() override;
+
+    TListViewEx* ListViewEx1() const;
+    TEntryListModel& ListModel() const { return *m_ListModel; }
+    TMenuHistoryFiles& History() const { return *m_History; }
+    QMenu* PopupMenu1() const { return m_PopupMenu; }
+    QFileDialog* OpenDialog1() const { return m_OpenDialog; }
+    QFileDialog* SaveDialog1() const { return m_SaveDialog; }
+    QFontDialog* FontDialog1() const { return m_FontDialog; }
+    TAboutDLG* AboutDLG1() const { return m_AboutDialog; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void CreateDialogs();
+    void LoadLanguageTexts();
+    void SetCaptions();
+    void SetIcons();
+    void ConnectCommands();
+    void AssignMenuHotKeys();
+    void SetColumnCaptions();
+    void ModifiedChanged();
+    bool FormCloseQuery();
+    // Runs a command; an error it raises is shown and the program goes on.
+    void RunCommand(const std::function<void()>& command);
+
+    void MainMenuFileNewClick();
+    void MainMenuFileOpenClick();
+    void MainMenuFileSaveClick();
+    void MainMenuFileSaveasClick();
+    void MainMenuFileReadonlyClick();
+    void MainMenuFileCloseClick();
+    void HistoryClick(TMenuItemHistoryFiles* item);
+    void MainMenuEditSelectallClick();
+    void MainMenuViewSymbolbarClick();
+    void MainMenuViewGridlinesClick();
+    void MainMenuViewStatusbarClick();
+    void MainMenuViewFontClick();
+    void MainMenuHelpAboutClick();
+    void ListViewEx1ColumnClick(int column);
+    void ListViewEx1Change();
+    void UpdateCountPanel(int count);
+    void ShowPopupMenu(const QPoint& position);
+    void SortList();
+
+    std::unique_ptr<Ui::FormMain> m_Ui;
+    QString m_FileName;
+    std::unique_ptr<TVemoraEntries> m_Entries;
+    TEntryListModel* m_ListModel;
+    bool m_SortAscending = false;
+    int m_SortKey = 0;
+    std::unique_ptr<TMenuHistoryFiles> m_History;
+    int m_UpdateDepth = 0;
+    std::array<std::array<QAction*, 3>, MainActionCount> m_ActionTable{};
+    bool m_ReadOnly = false;
+    bool m_ShowAutoRun = true;
+    bool m_Modified = false;
+    QMenu* m_PopupMenu;
+    QLabel* m_StatePanel;
+    QLabel* m_CountPanel;
+    QFileDialog* m_OpenDialog = nullptr;
+    QCheckBox* m_OpenReadOnly = nullptr;
+    QFileDialog* m_SaveDialog = nullptr;
+    QFontDialog* m_FontDialog = nullptr;
+    TAboutDLG* m_AboutDialog = nullptr;
+};

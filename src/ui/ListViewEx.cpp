@@ -1,0 +1,112 @@
+#include "ui/ListViewEx.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+#include <algorithm>
+
+TListViewEx::TListViewEx(QWidget* parent)
+    : QTableView(parent)
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setShowGrid(false);
+    setSortingEnabled(false); // the window sorts by its own rule
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    verticalHeader()->hide();
+    // Uniform rows keep scrolling through long lists cheap.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(this, &QAbstractItemView::activated, this, &TListViewEx::ItemActivated);
+}
+
+void TListViewEx::setModel(QAbstractItemModel* model)
+{
+    QTableView::setModel(model);
+    if (!model)
+        return;
+    connect(model, &QAbstractItemModel::rowsInserted, this, &TListViewEx::NotifyItemCount);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &TListViewEx::NotifyItemCount);
+    connect(model, &QAbstractItemModel::modelReset, this, &TListViewEx::NotifyItemCount);
+    NotifyItemCount();
+}
+
+std::vector<qint32> TListViewEx::GetColumnOrder() const
+{
+    const QHeaderView& header = *horizontalHeader();
+    std::vector<qint32> order;
+    order.reserve(static_cast<std::size_t>(header.count()));
+    for (int position = 0; position < header.count(); ++position)
+        order.push_back(header.logicalIndex(position));
+    return order;
+}
+
+void TListViewEx::SetColumnOrder(const std::vector<qint32>& order)
+{
+    QHeaderView& header = *horizontalHeader();
+    std::vector<qint32> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        if (sorted[i] != static_cast<qint32>(i))
+            return;
+    if (static_cast<int>(order.size()) != header.count())
+        return;
+    for (int position = 0; position < header.count(); ++position)
+        header.moveSection(header.visualIndex(order[static_cast<std::size_t>(position)]), position);
+}
+
+void TListViewEx::SetAllSelected(bool selected)
+{
+    if (selected)
+        selectAll();
+    else
+        clearSelection();
+}
+
+std::vector<int> TListViewEx::SelectedRows() const
+{
+    std::vector<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// From the selection's ranges, not row by row: selecting all of a long list stays cheap.
+int TListViewEx::SelectedCount() const
+{
+    if (!selectionModel())
+        return 0;
+    std::vector<std::pair<int, int>> spans;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        spans.emplace_back(range.top(), range.bottom());
+    std::sort(spans.begin(), spans.end());
+    int count = 0;
+    int covered = -1; // the last row counted so far
+    for (const auto& [top, bottom] : spans) {
+        if (bottom > covered) {
+            count += bottom - std::max(top, covered + 1) + 1;
+            covered = bottom;
+        }
+    }
+    return count;
+}
+
+void TListViewEx::NotifyItemCount()
+{
+    const int count = model() ? model()->rowCount() : 0;
+    if (count == m_NotifiedCount)
+        return;
+    m_NotifiedCount = count;
+    emit ItemCountChanged(count);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTableView>
+
+#include <vector>
+
+// The entry list: rows with a check box, whole-row and multiple selection, columns that can be
+// reordered by dragging their headers, and optional grid lines.
+class TListViewEx : public QTableView {
+    Q_OBJECT
+public:
+    explicit TListViewEx(QWidget* parent = nullptr);
+
+    // One logical column index per displayed column, in display order.
+    std::vector<qint32> GetColumnOrder() const;
+    // Shows the columns in that order; an array that is no permutation of the columns is ignored.
+    void SetColumnOrder(const std::vector<qint32>& order);
+    void SetAllSelected(bool selected);
+    // The selected rows, top to bottom.
+    std::vector<int> SelectedRows() const;
+    int SelectedCount() const;
+
+    void setModel(QAbstractItemModel* model) override;
+
+signals:
+    // A double click or Enter on a row.
+    void ItemActivated();
+    // The number of rows differs from that at the previous notification.
+    void ItemCountChanged(int count);
+
+private:
+    void NotifyItemCount();
+
+    int m_NotifiedCount = -1;
+};
