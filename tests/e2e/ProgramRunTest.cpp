@@ -196,4 +196,12 @@ TEST_F(ProgramRunTest, ADamagedSettingsFileIsMovedAsideAndTheRunGoesOn)
     EXPECT_TRUE(Store().ReadValue(AppKey, QStringLiteral("LanguageFilename")));
 }
 
+TEST_F(ProgramRunTest, TheEditorWithoutADisplaySaysWhatWorksThere)
+{
+    const TRunResult result = Run({QStringLiteral(VEMORA_SOURCE_DIR "/examples/sample.vkd")});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_TRUE(result.Output.contains(QStringLiteral("graphical session"))) << result.Output.toStdString();
+    EXPECT_TRUE(result.Output.contains(QStringLiteral("vemora /r"))) << result.Output.toStdString();
+}
+
 } // namespace
