@@ -21,7 +21,6 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -394,7 +393,9 @@ void TFormMain::RunCommand(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& error) {
-        QGuiApplication::restoreOverrideCursor();
+        // A command cut short must not leave the list frozen under the wait cursor.
+        while (m_UpdateDepth > 0)
+            EndUpdate();
         ShowErrorMessage(QString::fromUtf8(error.what()));
     }
 }

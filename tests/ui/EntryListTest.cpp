@@ -1,7 +1,6 @@
 #include "model/EntryTypes.h"
 #include "model/ModelTestSupport.h"
 #include "model/VemoraEntries.h"
-#include "support/DateFormat.h"
 #include "ui/EntryListModel.h"
 
 #include "TestSupport.h"
@@ -26,11 +25,8 @@ TEST(EntryListCompareTest, EachColumnOrdersAsItsValues)
         {"text ignores letter case", 2, [](auto& a, auto&, auto& b, auto&) { a.SetDisplayText(QStringLiteral("abc")); b.SetDisplayText(QStringLiteral("ABC")); }, 0},
         {"text in alphabetical order", 2, [](auto& a, auto&, auto& b, auto&) { a.SetDisplayText(QStringLiteral("banana")); b.SetDisplayText(QStringLiteral("Apple")); }, 1},
         {"no last date before one", 3, [](auto&, auto& r, auto&, auto& s) { r.Last.reset(); s.Last = 5; }, -1},
-        {"two last dates by day", 3, [](auto&, auto& r, auto&, auto& s) { r.Last = 9; s.Last = 5; }, 1},
         {"no next date before one", 4, [](auto&, auto& r, auto&, auto& s) { r.Next.reset(); s.Next = 5; }, -1},
-        {"two without next date", 4, [](auto&, auto& r, auto&, auto& s) { r.Next.reset(); s.Next.reset(); }, 0},
         {"warning as an unsigned byte", 5, [](auto& a, auto&, auto& b, auto&) { a.SetAdvanceWarn(200); b.SetAdvanceWarn(3); }, 1},
-        {"comment ignores letter case", 7, [](auto& a, auto&, auto& b, auto&) { a.SetComment(QStringLiteral("x")); b.SetComment(QStringLiteral("Y")); }, -1},
         {"repetition signed", 9, [](auto& a, auto&, auto& b, auto&) { a.SetRepetition(-1); b.SetRepetition(2); }, -1},
         {"no stop day before one", 10, [](auto&, auto&, auto& b, auto&) { b.SetDateStop(500); }, -1},
         {"two stop days by day", 10, [](auto& a, auto&, auto& b, auto&) { a.SetDateStop(700); b.SetDateStop(500); }, 1},
@@ -103,19 +99,6 @@ TEST_F(EntryListModelTest, AnAddedRowTakesItsSortedPlaceButAToggledOneStays)
     EXPECT_EQ(toggled, 1);
     EXPECT_FALSE(Model.EntryAt(2)->Active()) << "the toggled row stays where it was";
     EXPECT_EQ(Model.data(last, Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
-}
-
-TEST_F(EntryListModelTest, AFillSortsOnceAndShowsTheEntriesTexts)
-{
-    Add("2026-01-01", QStringLiteral("stale row"));
-    Entries.Clear();
-    for (const char* start : {"2030-01-01", "2020-01-01", "2040-01-01"})
-        Entries.AddEntry(MakeEntry<TVemoraEntryOnce>(start));
-    Model.SetSortOrder(1, false);
-    Entries.FillListView(Model);
-    ASSERT_EQ(Model.rowCount(), 3);
-    EXPECT_EQ(Model.data(Model.index(0, 1), Qt::DisplayRole).toString(), DateToStr(Day("2040-01-01")));
-    EXPECT_EQ(Model.data(Model.index(2, 4), Qt::DisplayRole).toString(), Model.EntryAt(2)->ListColumnText(4));
 }
 
 } // namespace

@@ -1,27 +1,74 @@
 #include "app/AutoStart.h"
-#include "model/ModelTestSupport.h"
+#include "app/VemoraLibState.h"
 #include "settings/MenuHistoryFiles.h"
+#include "support/NLS.h"
 #include "ui/EntryListModel.h"
+#include "ui/FormMain.h"
 #include "ui/ListViewEx.h"
 
-#include "MainWindowFixture.h"
+#include "GuiTestSupport.h"
+#include "../app/BatchFiles.h"
+#include "TestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QToolBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolBar>
+
+#include <memory>
 
 namespace {
 
-class FormMainTest : public MainWindowTest {
+// A main window in a temporary home, with English texts chosen and messages answered by
+// script.
+class FormMainTest : public testing::Test {
 protected:
+    TTemporaryHome Home;
+    TScriptedMessages Messages;
+    std::unique_ptr<TFormMain> Form;
+
+    void SetUp() override
+    {
+        InitializeVemoraLib();
+        Choose(QStringLiteral("EN"));
+        Form = std::make_unique<TFormMain>();
+    }
+
+    void TearDown() override
+    {
+        Form.reset();
+        ApplicationReg.reset();
+    }
+
+    static void Choose(const QString& language)
+    {
+        const QString country = language == QLatin1String("DE") ? QStringLiteral("DE") : QStringLiteral("GB");
+        LanguageFilename() = QStringLiteral(":/lang/Vemora_%1.nls").arg(language);
+        CountryFilename() = QStringLiteral(":/lang/State_%1.nls").arg(country);
+        UseLanguage(language);
+    }
+
+    // A window made anew, as at the next start, reading what the previous one saved.
+    void Restart()
+    {
+        Form.reset();
+        Form = std::make_unique<TFormMain>();
+    }
+
+    // One-off entries "Entry 1" ... "Entry count" on the days after today.
+    QString NumberedFile(const QString& name, int count)
+    {
+        TBatchFile file;
+        for (int i = 1; i <= count; ++i)
+            file.Once(QStringLiteral("Entry %1").arg(i), i);
+        return file.Save(Home.FilePath(name));
+    }
+
     QAction* Action(const char* name) const { return Child<QAction>(*Form, QString::fromLatin1(name)); }
     QString Panel(int index) const { return Child<QLabel>(*Form, QStringLiteral("StatusBar1Panel%1").arg(index))->text(); }
     TListViewEx& List() const { return *Form->ListViewEx1(); }
@@ -51,6 +98,15 @@ protected:
         return texts;
     }
 
+    TMenuItemHistoryFiles* HistoryItem(const QString& file) const
+    {
+        for (auto* item : Form->findChildren<TMenuItemHistoryFiles*>())
+            if (item->FileName() == file)
+                return item;
+        ADD_FAILURE() << "no recent-files item for " << file.toStdString();
+        return nullptr;
+    }
+
     QString LastMessage() const { return Messages.Shown().empty() ? QString() : Messages.Shown().back().Text; }
 };
 
@@ -58,6 +114,7 @@ TEST_F(FormMainTest, TheCommandsFollowTheDocumentStateAndTheSelection)
 {
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Vemora"));
     EXPECT_EQ(EnabledRows(), QStringLiteral("1000000001")) << "the design states before the first change";
+    EXPECT_EQ(Panel(1), QStringLiteral("0 entries"));
     const QString file = NumberedFile(QStringLiteral("dates.vkd"), 3);
     ASSERT_TRUE(Form->OpenFile(file));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Vemora - ") + file);
@@ -157,17 +214,12 @@ TEST_F(FormMainTest, RecentFilesOpenOthersAfterTheSaveQuestion)
     const QString second = NumberedFile(QStringLiteral("second.vkd"), 2);
     ASSERT_TRUE(Form->OpenFile(second));
     ASSERT_TRUE(Form->OpenFile(first));
-    const auto item = [this](const QString& file) {
-        for (auto* action : Form->findChildren<TMenuItemHistoryFiles*>())
-            if (action->FileName() == file)
-                return action;
-        return static_cast<TMenuItemHistoryFiles*>(nullptr);
-    };
+    EXPECT_EQ(Panel(1), QStringLiteral("1 entry"));
     Form->SetModified(true);
-    item(first)->trigger();
+    HistoryItem(first)->trigger();
     EXPECT_TRUE(Messages.Shown().empty()) << "the open document is not asked about";
     Messages.Service().Answers = {TMessageResult::No};
-    item(second)->trigger();
+    HistoryItem(second)->trigger();
     EXPECT_EQ(Messages.Shown().size(), 1u);
     EXPECT_EQ(Form->FileName(), second);
     EXPECT_EQ(List().model()->rowCount(), 2);
@@ -175,11 +227,11 @@ TEST_F(FormMainTest, RecentFilesOpenOthersAfterTheSaveQuestion)
 
 TEST_F(FormMainTest, HeaderClicksSortByTheColumnThatTravelledWithItsHeader)
 {
-    const QString file = EntryFile(QStringLiteral("sort.vkd"), [](TVemoraEntries& entries) {
-        const std::vector<std::pair<const char*, int>> texts = {{"bravo", 5}, {"Alpha", -3}, {"charlie", 2}};
-        for (const auto& [text, offset] : texts)
-            entries.AddEntry(Once(QString::fromLatin1(text), offset));
-    });
+    const QString file = TBatchFile()
+                             .Once(QStringLiteral("bravo"), 5)
+                             .Once(QStringLiteral("Alpha"), -3)
+                             .Once(QStringLiteral("charlie"), 2)
+                             .Save(Home.FilePath(QStringLiteral("sort.vkd")));
     ASSERT_TRUE(Form->OpenFile(file));
     EXPECT_EQ(ShownTexts(), QStringList({"Alpha", "charlie", "bravo"})) << "loading sorts by next date, the past first";
     QHeaderView& header = *List().horizontalHeader();
@@ -265,24 +317,9 @@ TEST_F(FormMainTest, FailedCommandsShowTheirErrorAndLoseNothing)
 
     Form->SetModified(false);
     ASSERT_TRUE(QFile::remove(file));
-    for (auto* item : Form->findChildren<TMenuItemHistoryFiles*>())
-        if (item->FileName() == file)
-            item->trigger();
+    HistoryItem(file)->trigger();
     EXPECT_TRUE(LastMessage().contains(file));
     EXPECT_EQ(List().model()->rowCount(), 1) << "the document stays as it was";
-}
-
-TEST_F(FormMainTest, ANewDocumentIsUntitledCleanAndEmpty)
-{
-    ASSERT_TRUE(Form->OpenFile(NumberedFile(QStringLiteral("dates.vkd"), 1)));
-    EXPECT_EQ(Panel(1), QStringLiteral("1 entry"));
-    Form->SetReadOnly(true);
-    Action("ToolButtonNew")->trigger();
-    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Vemora"));
-    EXPECT_FALSE(Form->ReadOnly());
-    EXPECT_EQ(Form->Entries().Count(), 0);
-    EXPECT_EQ(Panel(1), QStringLiteral("0 entries"));
-    EXPECT_EQ(Panel(0), QString());
 }
 
 TEST_F(FormMainTest, PicturesOfTheWindowWithTheSample)
