@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Benchmarks the entry model, then times whole processes of vemora-cli against remind on the
-# same generated reminders (1,000, 10,000 and 100,000), with their peak memory, and prints a
-# table of means and ratios.
+# Benchmarks the entry model and the editor's entry list, then times whole processes of
+# vemora-cli against remind on the same generated reminders (1,000, 10,000 and 100,000), with
+# their peak memory, and prints a table of means and ratios.
 #   bench/run-bench.sh [BUILD_DIR]
 # BUILD_DIR (default build/release) must be built with -DVEMORA_BUILD_BENCH=ON; `make bench`
 # configures, builds and runs this. Results are kept in BUILD_DIR/bench/results.
@@ -16,7 +16,8 @@ seed=1
 today=$(date +%F)
 sizes=(1000 10000 100000)
 
-for tool in hyperfine remind /usr/bin/time "$bin/vemora-cli" "$bin/generate_reminders" "$bin/model_benchmark"; do
+for tool in hyperfine remind /usr/bin/time "$bin/vemora-cli" "$bin/generate_reminders" "$bin/model_benchmark" \
+    "$bin/list_view_benchmark"; do
     if ! command -v "$tool" >/dev/null; then
         echo "run-bench: $tool is missing (scripts/install-deps, and a build with VEMORA_BUILD_BENCH=ON)" >&2
         exit 1
@@ -44,6 +45,12 @@ bench/verify-due.sh "$bin" 2000 || agreement=NO
 echo "== Entry model (Google Benchmark)"
 VEMORA_BENCH_DATA="$data" "$bin/model_benchmark" \
     --benchmark_out="$results/model_benchmark.json" --benchmark_out_format=json
+
+# The main window without a display: opening the files, sorting 100,000 rows by each column,
+# and the heap of the window against that of the entries alone.
+echo "== Entry list of the editor (Google Benchmark, offscreen)"
+VEMORA_BENCH_DATA="$data" QT_QPA_PLATFORM=offscreen "$bin/list_view_benchmark" --benchmark_repetitions=3 \
+    --benchmark_out="$results/list_view_benchmark.json" --benchmark_out_format=json
 
 # Per size: label and command line of each case; hyperfine runs them side by side.
 cases_for() {

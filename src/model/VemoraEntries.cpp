@@ -7,6 +7,7 @@
 #include "model/ListRow.h"
 #include "model/ModelErrors.h"
 #include "platform/AtomicFile.h"
+#include "support/DayNumbers.h"
 
 #include <QBuffer>
 
@@ -230,7 +231,9 @@ void TVemoraEntries::FillListView(TListRows& rows)
     rows.BeginUpdate();
     rows.ClearRows();
     rows.ReserveRows(Count());
+    // Asking the clock is dear, and every row must agree on the day.
+    const qint32 today = Today();
     for (int i = 0; i < Count(); ++i)
-        Get(i)->FillListItem(rows.AddRow());
+        Get(i)->FillListItem(rows.AddRow(), today);
     rows.EndUpdate();
 }

@@ -371,11 +371,10 @@ qint32 TVemoraEntryBasic::DaysAhead(qint32 day) const
     return m_MatchList.Item(index) - day;
 }
 
-void TVemoraEntryBasic::FillListItem(TListRow& row)
+void TVemoraEntryBasic::FillListItem(TListRow& row, qint32 today)
 {
     row.SetEntry(this);
     row.SetChecked(m_Active);
-    const qint32 today = Today();
     const auto occurrence = [this, today](int direction) -> std::optional<qint32> {
         qint32 found = 0;
         return FindOccurrence(today, found, direction) ? std::optional<qint32>(found) : std::nullopt;

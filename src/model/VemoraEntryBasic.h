@@ -41,7 +41,7 @@ public:
     virtual void LoadFromStream(TEntryReader& reader, int version);
     // Gives the row what it keeps of the entry: the entry itself, the check box, the mark of
     // today and the occurrences around today. Days that cannot be computed count as none.
-    void FillListItem(TListRow& row);
+    void FillListItem(TListRow& row, qint32 today);
     // The text of a list column (1 to 11; column 0 has none) as the row shows it.
     QString ListColumnText(int column);
     // The category as the list shows it: its name, or "(none)" for no category.

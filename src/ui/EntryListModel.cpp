@@ -2,6 +2,7 @@
 
 #include "model/EntryTypes.h"
 #include "model/VemoraEntryBasic.h"
+#include "support/DayNumbers.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -222,7 +223,7 @@ int TEntryListModel::AddListItem(TVemoraEntryBasic* entry)
     beginInsertRows(QModelIndex(), row, row);
     m_Rows.emplace_back();
     TRowFiller filler(&m_Rows.back());
-    entry->FillListItem(filler);
+    entry->FillListItem(filler, Today());
     endInsertRows();
     SortRows();
     return RowOfEntry(entry);
@@ -233,7 +234,7 @@ void TEntryListModel::RefillRow(int row)
     if (row < 0 || row >= rowCount())
         return;
     TRowFiller filler(&m_Rows[static_cast<std::size_t>(row)]);
-    Row(row).Entry->FillListItem(filler);
+    Row(row).Entry->FillListItem(filler, Today());
     emit dataChanged(index(row, 0), index(row, EntryListColumnCount - 1));
     SortRows();
 }

@@ -147,8 +147,22 @@ bool TFormMain::QuerySave()
 
 bool TFormMain::OpenFile(const QString& name)
 {
-    if (!m_Entries->LoadFromFile(name))
+    // The rows refer to the entries that a load replaces: they go first, and come back from
+    // the unchanged entries when the load fails.
+    m_ListModel->BeginUpdate();
+    m_ListModel->ClearRows();
+    m_ListModel->EndUpdate();
+    bool loaded = false;
+    try {
+        loaded = m_Entries->LoadFromFile(name);
+    } catch (...) {
+        m_Entries->FillListView(*m_ListModel);
+        throw;
+    }
+    if (!loaded) {
+        m_Entries->FillListView(*m_ListModel);
         return false;
+    }
     if (m_Entries->FileVersion() < EntryFileVersion) {
         TMessageRequest notice;
         notice.Text = LanguageText(0x1D98D93F);

@@ -286,7 +286,7 @@ TEST(ListRowTest, AnEntryFillsItsRowAndTwelveColumns)
     list.AddEntry(std::move(daily));
 
     TRecordingRow row;
-    entry->FillListItem(row);
+    entry->FillListItem(row, Today());
     EXPECT_EQ(row.Entry, entry);
     EXPECT_TRUE(row.Checked);
     EXPECT_EQ(row.Image, RowImageOccurrence);
@@ -310,10 +310,10 @@ TEST(ListRowTest, AnEntryWarnedOfOrWithoutDatesIsMarkedSo)
     warned->SetAdvanceWarn(3);
     auto ended = MakeEntry<TVemoraEntryOnce>("2020-01-01");
     TRecordingRow row;
-    warned->FillListItem(row);
+    warned->FillListItem(row, Today());
     EXPECT_EQ(row.Image, RowImageAdvanceWarning);
     EXPECT_EQ(row.Last, std::nullopt);
-    ended->FillListItem(row);
+    ended->FillListItem(row, Today());
     EXPECT_EQ(row.Image, RowImageNone);
     EXPECT_EQ(row.Next, std::nullopt);
     EXPECT_EQ(ended->ListColumnText(4), u'(' + LanguageText(0x6B969439) + u')');

@@ -1,0 +1,408 @@
+// The editor's entry list at 10,000 and 100,000 entries, offscreen: opening a file in the main
+// window (read, listed, sorted by next date, painted), sorting by each column as a header
+// click does, and the heap the window adds to that of the entries alone. It uses the same
+// generated files as the model benchmark (VEMORA_BENCH_DATA overrides their folder).
+
+#include "ReminderSet.h"
+
+#include "app/VemoraLibState.h"
+#include "model/ListRow.h"
+#include "model/VemoraEntries.h"
+#include "platform/MessageService.h"
+#include "support/DayNumbers.h"
+#include "support/NLS.h"
+#include "ui/EntryListModel.h"
+#include "ui/FormMain.h"
+#include "ui/ListViewEx.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr std::uint64_t Seed = 1;
+// The order a file is listed in when it is opened: next date, ascending.
+constexpr int NextDateColumn = 4;
+constexpr int LargeCount = 100'000;
+
+using TClock = std::chrono::steady_clock;
+
+QString& DataDir()
+{
+    static QString dir;
+    return dir;
+}
+
+// The same names as bench/run-bench.sh gives the files of generate_reminders.
+TReminderFiles FilesFor(std::int64_t count)
+{
+    const QString prefix = QStringLiteral("%1/reminders-%2-s%3-%4")
+                               .arg(DataDir())
+                               .arg(count)
+                               .arg(Seed)
+                               .arg(QString::fromStdString(IsoDate(Today())));
+    const TReminderFiles files{prefix + QStringLiteral("-cold.vkd"), prefix + QStringLiteral("-warm.vkd"),
+                               prefix + QStringLiteral(".rem")};
+    if (QFileInfo::exists(files.Cold) && QFileInfo::exists(files.Warm) && QFileInfo::exists(files.Remind))
+        return files;
+    return WriteReminderFiles(static_cast<int>(count), Seed, Today(), prefix);
+}
+
+// Heap bytes in use. Blocks as large as the row arrays of 100,000 entries come from mmap,
+// which uordblks leaves out, so hblkhd is added.
+double HeapBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+double Milliseconds(TClock::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// Counts the paints of the list, to show that a timed case really drew the rows it timed.
+class TPaintCounter final : public QObject {
+public:
+    explicit TPaintCounter(QWidget* widget)
+        : m_Widget(widget)
+    {
+        m_Widget->installEventFilter(this);
+    }
+    ~TPaintCounter() override { m_Widget->removeEventFilter(this); }
+    int Count() const { return m_Count; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_Widget && event->type() == QEvent::Paint)
+            ++m_Count;
+        return false;
+    }
+
+private:
+    QWidget* m_Widget;
+    int m_Count = 0;
+};
+
+// What the user waits for after a command: the events it left behind are handled, among them
+// the view's layout and the painting of the visible rows (the paints counter shows it).
+void Settle()
+{
+    QCoreApplication::processEvents();
+}
+
+std::unique_ptr<TFormMain> NewForm()
+{
+    auto form = std::make_unique<TFormMain>();
+    form->resize(1000, 700);
+    form->show();
+    QCoreApplication::processEvents();
+    return form;
+}
+
+void DeleteForm(std::unique_ptr<TFormMain>& form)
+{
+    // Keeps the window from storing its settings on the way out.
+    BatchMode = true;
+    form.reset();
+    BatchMode = false;
+}
+
+// One shown window serves the timing cases; it keeps the file it opened last.
+struct TSharedForm {
+    std::unique_ptr<TFormMain> Form;
+    QString File;
+};
+
+TSharedForm& Shared()
+{
+    static TSharedForm shared;
+    return shared;
+}
+
+TFormMain* SharedFormWith(const QString& file)
+{
+    TSharedForm& shared = Shared();
+    if (!shared.Form)
+        shared.Form = NewForm();
+    if (shared.File != file) {
+        shared.File.clear();
+        if (!shared.Form->OpenFile(file))
+            return nullptr;
+        shared.File = file;
+        Settle();
+    }
+    return shared.Form.get();
+}
+
+// Whether the rows stand in the order of the column; empty when they do, else where not.
+std::string OrderFault(const TEntryListModel& model, int sortKey, bool ascending)
+{
+    const int direction = ascending ? 1 : -1;
+    for (int row = 1; row < model.rowCount(); ++row)
+        if (direction * ListViewEx1Compare(model.Row(row - 1), model.Row(row), sortKey) > 0)
+            return "rows " + std::to_string(row - 1) + " and " + std::to_string(row) + " are out of order by column " +
+                   std::to_string(sortKey);
+    return {};
+}
+
+void SetFileCounters(benchmark::State& state, const QString& fileName)
+{
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["file_MB"] = static_cast<double>(QFileInfo(fileName).size()) / 1e6;
+}
+
+// Opens the file again and again in the same window: the document is read anew, listed, sorted
+// by next date and painted, as when the user opens a file. The time of OpenFile alone is a
+// counter; the rest is the layout and painting that follow it.
+void Open(benchmark::State& state, bool warm)
+{
+    const TReminderFiles files = FilesFor(state.range(0));
+    const QString& file = warm ? files.Warm : files.Cold;
+    TFormMain* form = SharedFormWith(file);
+    if (!form) {
+        state.SkipWithError("the file is no entry file");
+        return;
+    }
+    TPaintCounter paints(form->ListViewEx1()->viewport());
+    double openMs = 0;
+    for (auto _ : state) {
+        const TClock::time_point start = TClock::now();
+        if (!form->OpenFile(file)) {
+            state.SkipWithError("the file is no entry file");
+            return;
+        }
+        const TClock::time_point opened = TClock::now();
+        Settle();
+        openMs += Milliseconds(opened - start);
+    }
+    if (form->ListModel().rowCount() != state.range(0)) {
+        state.SkipWithError("not every entry is listed");
+        return;
+    }
+    if (const std::string fault = OrderFault(form->ListModel(), NextDateColumn, true); !fault.empty()) {
+        state.SkipWithError(fault.c_str());
+        return;
+    }
+    SetFileCounters(state, file);
+    state.counters["OpenFile_ms"] = benchmark::Counter(openMs, benchmark::Counter::kAvgIterations);
+    state.counters["paints"] = benchmark::Counter(paints.Count(), benchmark::Counter::kAvgIterations);
+}
+
+// As a click on the column header: the rows are sorted, the header shows the order, the list
+// is painted.
+void SortAndShow(TFormMain& form, int sortKey, bool ascending)
+{
+    form.ListModel().Sort(sortKey, ascending);
+    form.ListViewEx1()->horizontalHeader()->setSortIndicator(sortKey, ascending ? Qt::AscendingOrder
+                                                                                : Qt::DescendingOrder);
+    Settle();
+}
+
+void CheckOrder(benchmark::State& state, const TFormMain& form, int sortKey, bool ascending)
+{
+    if (const std::string fault = OrderFault(form.ListModel(), sortKey, ascending); !fault.empty())
+        state.SkipWithError(fault.c_str());
+}
+
+// 100,000 rows sorted by one column, ascending and descending in turn, so that every iteration
+// moves the rows.
+void SortAlternating(benchmark::State& state)
+{
+    const int sortKey = static_cast<int>(state.range(0));
+    TFormMain* form = SharedFormWith(FilesFor(LargeCount).Warm);
+    if (!form) {
+        state.SkipWithError("the file is no entry file");
+        return;
+    }
+    TPaintCounter paints(form->ListViewEx1()->viewport());
+    bool ascending = true;
+    for (auto _ : state) {
+        SortAndShow(*form, sortKey, ascending);
+        ascending = !ascending;
+    }
+    CheckOrder(state, *form, sortKey, !ascending);
+    state.SetItemsProcessed(state.iterations() * form->ListModel().rowCount());
+    state.counters["paints"] = benchmark::Counter(paints.Count(), benchmark::Counter::kAvgIterations);
+}
+
+// The first click after opening: 100,000 rows in next-date order sorted by one column (by next
+// date itself, descending).
+void SortFromOpened(benchmark::State& state)
+{
+    const int sortKey = static_cast<int>(state.range(0));
+    const bool ascending = sortKey != NextDateColumn;
+    TFormMain* form = SharedFormWith(FilesFor(LargeCount).Warm);
+    if (!form) {
+        state.SkipWithError("the file is no entry file");
+        return;
+    }
+    TPaintCounter paints(form->ListViewEx1()->viewport());
+    for (auto _ : state) {
+        state.PauseTiming();
+        SortAndShow(*form, NextDateColumn, true);
+        state.ResumeTiming();
+        SortAndShow(*form, sortKey, ascending);
+    }
+    CheckOrder(state, *form, sortKey, ascending);
+    state.SetItemsProcessed(state.iterations() * form->ListModel().rowCount());
+    // Both sorts of an iteration paint.
+    state.counters["paints"] = benchmark::Counter(paints.Count(), benchmark::Counter::kAvgIterations);
+}
+
+// Rows that the entries fill and that keep nothing: what computing the list's occurrences
+// leaves in the entries themselves.
+class TDiscardedRows final : public TListRows {
+public:
+    void BeginUpdate() override {}
+    void EndUpdate() override {}
+    void ClearRows() override {}
+    void ReserveRows(int) override {}
+    TListRow& AddRow() override { return m_Row; }
+
+private:
+    class TRow final : public TListRow {
+    public:
+        void SetEntry(TVemoraEntryBasic*) override {}
+        void SetChecked(bool) override {}
+        void SetImageIndex(int) override {}
+        void SetOccurrences(std::optional<qint32>, std::optional<qint32>) override {}
+    };
+    TRow m_Row;
+};
+
+// The heap of the entries loaded alone, against that of the same file opened in a shown
+// window (on top of the empty window); the window must stay under three times the entries.
+// Between the two: the entries once every list row's occurrences are computed, as opening the
+// file in the window computes them.
+void Memory(benchmark::State& state, bool warm)
+{
+    const TReminderFiles files = FilesFor(state.range(0));
+    const QString& file = warm ? files.Warm : files.Cold;
+    // The shared window's document is not to be freed in the middle of a measurement.
+    DeleteForm(Shared().Form);
+    Shared().File.clear();
+    double modelBytes = 0;
+    double filledModelBytes = 0;
+    double emptyWindowBytes = 0;
+    double windowBytes = 0;
+    for (auto _ : state) {
+        double before = HeapBytes();
+        {
+            auto entries = std::make_unique<TVemoraEntries>();
+            if (!entries->LoadFromFile(file)) {
+                state.SkipWithError("the file is no entry file");
+                return;
+            }
+            modelBytes = HeapBytes() - before;
+            TDiscardedRows rows;
+            entries->FillListView(rows);
+            filledModelBytes = HeapBytes() - before;
+        }
+        before = HeapBytes();
+        std::unique_ptr<TFormMain> form = NewForm();
+        emptyWindowBytes = HeapBytes() - before;
+        before = HeapBytes();
+        if (!form->OpenFile(file)) {
+            state.SkipWithError("the file is no entry file");
+            return;
+        }
+        Settle();
+        windowBytes = HeapBytes() - before;
+        if (form->ListModel().rowCount() != state.range(0)) {
+            state.SkipWithError("not every entry is listed");
+            return;
+        }
+        DeleteForm(form);
+    }
+    SetFileCounters(state, file);
+    state.counters["model_MB"] = modelBytes / 1e6;
+    state.counters["model_filled_MB"] = filledModelBytes / 1e6;
+    state.counters["empty_window_MB"] = emptyWindowBytes / 1e6;
+    state.counters["window_MB"] = windowBytes / 1e6;
+    state.counters["window_per_model"] = windowBytes / modelBytes;
+    // What the list itself keeps per entry, beyond the occurrences computed for it.
+    state.counters["list_bytes_per_entry"] = (windowBytes - filledModelBytes) / static_cast<double>(state.range(0));
+}
+
+void Register()
+{
+    for (const int count : {10'000, LargeCount}) {
+        for (const bool warm : {true, false})
+            benchmark::RegisterBenchmark(warm ? "OpenWarm" : "OpenCold",
+                                         [warm](benchmark::State& state) { Open(state, warm); })
+                ->Arg(count)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+    }
+    benchmark::RegisterBenchmark("SortAlternating", SortAlternating)
+        ->DenseRange(0, EntryListColumnCount - 1)
+        ->ArgName("column")
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("SortFromOpened", SortFromOpened)
+        ->DenseRange(0, EntryListColumnCount - 1)
+        ->ArgName("column")
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    for (const bool warm : {true, false})
+        benchmark::RegisterBenchmark(warm ? "MemoryWarm" : "MemoryCold",
+                                     [warm](benchmark::State& state) { Memory(state, warm); })
+            ->Arg(LargeCount)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window reads and writes its settings under a home of its own, never the user's.
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+    qunsetenv("VEMORA_HOME");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
+
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    const char* dataDir = std::getenv("VEMORA_BENCH_DATA");
+    DataDir() = dataDir && *dataDir ? QString::fromLocal8Bit(dataDir) : QStringLiteral(VEMORA_BENCH_DATA_DIR);
+    QDir().mkpath(DataDir());
+
+    InitializeVemoraLib();
+    // With the language chosen the window asks for none.
+    LanguageFilename() = QStringLiteral(":/lang/Vemora_EN.nls");
+    CountryFilename() = QStringLiteral(":/lang/State_GB.nls");
+    LoadLanguage(CountryFilename(), LanguageFilename());
+    // Messages are printed, never waited for.
+    SetMessageService(nullptr);
+
+    Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    DeleteForm(Shared().Form);
+    ApplicationReg.reset();
+    return 0;
+}
