@@ -10,6 +10,8 @@
 
 #include <limits>
 #include <ostream>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -185,6 +187,18 @@ INSTANTIATE_TEST_SUITE_P(
         TQtFormatCase{"TimeZoneDropped", "HH:mm:ss t", u':', u':', "hh:nn:ss"},
         TQtFormatCase{"OtherSeparatorMapped", "H.mm", u'.', u':', "h:nn"}),
     [](const testing::TestParamInfo<TQtFormatCase>& info) { return info.param.Name; });
+
+TEST(ToQtDateFormatTest, DateEditsShowOurFormatWithFourDigitYears)
+{
+    const std::vector<std::tuple<const char*, char16_t, const char*>> rows = {
+        {"dd/mm/yyyy", u'.', "dd.MM.yyyy"},
+        {"d/m/yy", u'-', "d-M-yyyy"},
+        {"dddd, d. mmmm yyyy", u'/', "dddd, d. MMMM yyyy"},
+        {"yyyy/mm/dd \"at\" hh:nn", u'/', "yyyy/MM/dd 'at' :"},
+    };
+    for (const auto& [ours, separator, qt] : rows)
+        EXPECT_EQ(ToQtDateFormat(QString::fromUtf8(ours), separator), QString::fromUtf8(qt)) << ours;
+}
 
 // Dates formatted with the settings made from a locale read as Qt writes them.
 class LocaleDefaultsTest : public testing::TestWithParam<const char*> {};
