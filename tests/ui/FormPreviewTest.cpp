@@ -1,0 +1,176 @@
+#include "ui/FormPreview.h"
+
+#include "model/EntryFactory.h"
+#include "model/PendingEvents.h"
+#include "support/DateFormat.h"
+
+#include "GuiTestSupport.h"
+#include "TestSupport.h"
+#include "model/ModelTestSupport.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+using TEntryPtr = std::unique_ptr<TVemoraEntryBasic>;
+
+// A series without limits but the stop day; daily on any day, the others on the day of start.
+TEntryPtr MakeSeries(TEntryKind kind, const char* start, const char* stop = nullptr, int repetition = 1)
+{
+    TEntryPtr entry = CreateEntry(kind);
+    entry->SetDateStart(Day(start));
+    entry->SetDateStop(stop ? Day(stop) : NoDateStop);
+    entry->SetMaxCount(NoMaxCount);
+    entry->SetRepetition(repetition);
+    if (auto* daily = dynamic_cast<TVemoraEntryDaily*>(entry.get()))
+        daily->SetDayKind(dkAnyDay);
+    if (auto* related = dynamic_cast<TVemoraEntryMonthRelated*>(entry.get()))
+        related->SetDay(static_cast<quint8>(CivilFromDay(Day(start)).Day));
+    if (auto* yearly = dynamic_cast<TVemoraEntryYearly*>(entry.get()))
+        yearly->SetMonth(static_cast<quint8>(CivilFromDay(Day(start)).Month));
+    return entry;
+}
+
+// Whether the model's walks would let events run now.
+bool WalksLetEventsRun()
+{
+    const auto ran = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [ran] { *ran = true; });
+    ProcessPendingEvents();
+    return *ran;
+}
+
+class FormPreviewTest : public testing::Test {
+protected:
+    TScriptedMessages Messages;
+    std::unique_ptr<TFormPreview> Form;
+
+    void SetUp() override
+    {
+        UseLanguage(QStringLiteral("EN"));
+        Form = std::make_unique<TFormPreview>();
+    }
+    template <typename T>
+    T* Control(const std::string& name) const { return Child<T>(*Form, QString::fromStdString(name)); }
+    QString Panel(int index) const { return Control<QLabel>("StatusBar1Panel" + std::to_string(index))->text(); }
+    QStringList Lines() const
+    {
+        QStringList lines;
+        for (int i = 0; i < Control<QListWidget>("ListBoxPreview")->count(); ++i)
+            lines.append(Control<QListWidget>("ListBoxPreview")->item(i)->text());
+        return lines;
+    }
+};
+
+struct TPreviewCase {
+    const char* Name;
+    TEntryKind Kind;
+    const char *Start, *Stop, *From;
+    int Maximum, Count;
+    const char *First, *Last, *CountText, *SeriesText;
+    const char* Message; // of a failure other than the end of the calendar
+};
+
+class FormPreviewCaseTest : public FormPreviewTest, public testing::WithParamInterface<TPreviewCase> {};
+
+TEST_P(FormPreviewCaseTest, ListsTheDatesAndSaysWhereTheSeriesStands)
+{
+    const TPreviewCase& row = GetParam();
+    TEntryPtr entry = MakeSeries(row.Kind, row.Start, row.Stop);
+    Control<QSpinBox>("SpinEditCountMax")->setValue(row.Maximum);
+    Form->Preview(*entry, DayToQDate(Day(row.From)));
+    const QStringList lines = Lines();
+    EXPECT_EQ(QStringList({Panel(0), Panel(1), Panel(2)}), QStringList({"Ready", row.CountText, row.SeriesText}));
+    EXPECT_FALSE(WalksLetEventsRun());
+    ASSERT_EQ(Messages.Shown().size(), row.Message ? 1u : 0u);
+    EXPECT_TRUE(!row.Message || Messages.Shown().front().Text.contains(row.Message));
+    ASSERT_EQ(lines.size(), row.Count);
+    if (row.Count > 0) {
+        EXPECT_EQ(lines.first(), DateToLongStr(Day(row.First)));
+        EXPECT_EQ(lines.last(), DateToLongStr(Day(row.Last)));
+    }
+}
+
+const char* const Overflow = "Date limit exceeded (year 9999)";
+INSTANTIATE_TEST_SUITE_P(Rules, FormPreviewCaseTest, testing::Values(
+    TPreviewCase{"OneOffOnTheStartDay", ekOnce, "2026-03-14", nullptr, "2026-03-14", 20, 1, "2026-03-14", "2026-03-14", "1 occurrence", "Series complete", nullptr},
+    TPreviewCase{"OneOffBeforeTheStartDay", ekOnce, "2026-03-14", nullptr, "2026-03-15", 20, 0, nullptr, nullptr, "0 occurrences", "Series complete", nullptr},
+    TPreviewCase{"YearlyUpToTheMaximum", ekYearly, "2026-03-14", nullptr, "2026-03-14", 20, 20, "2026-03-14", "2045-03-14", "20 occurrences", "Series continues", nullptr},
+    TPreviewCase{"DailyUpToItsStopDay", ekDaily, "2026-03-14", "2026-03-17", "2026-03-14", 20, 4, "2026-03-14", "2026-03-17", "4 occurrences", "Series complete", nullptr},
+    TPreviewCase{"DailyWhoseStopDayIsTheMaximum", ekDaily, "2026-03-14", "2026-03-17", "2026-03-14", 4, 4, "2026-03-14", "2026-03-17", "4 occurrences", "Series complete", nullptr},
+    TPreviewCase{"MaximumOneOnAnOccurrence", ekYearly, "2026-03-14", nullptr, "2026-03-14", 1, 1, "2026-03-14", "2026-03-14", "1 occurrence", "Series continues", nullptr},
+    TPreviewCase{"MaximumOneBetweenOccurrences", ekYearly, "2026-03-14", nullptr, "2026-03-15", 1, 1, "2027-03-14", "2027-03-14", "1 occurrence", "Series continues", nullptr},
+    TPreviewCase{"YearlyReachingTheYear9999", ekYearly, "9990-03-14", nullptr, "9990-03-14", 20, 10, "9990-03-14", "9999-03-14", "10 occurrences", Overflow, nullptr},
+    TPreviewCase{"MonthlyReachingTheYear9999", ekMonthly, "9999-01-28", nullptr, "9999-06-28", 20, 7, "9999-06-28", "9999-12-28", "7 occurrences", Overflow, nullptr},
+    TPreviewCase{"MonthlyDay31FromADamagedFile", ekMonthly, "2026-01-31", nullptr, "2026-01-31", 20, 1, "2026-01-31", "2026-01-31", "1 occurrence", "Series continues", "2026-02-31"}),
+    [](const testing::TestParamInfo<TPreviewCase>& info) { return std::string(info.param.Name); });
+
+struct TCancelCase { const char* Name; TEntryKind Kind; const char* Start; int Repetition, LinesAtClick; };
+
+class FormPreviewCancelTest : public FormPreviewTest, public testing::WithParamInterface<TCancelCase> {};
+
+// The second click comes from the events that the calculation lets run: between two dates, or
+// inside the model's walk towards the next one. The lines found stay.
+TEST_P(FormPreviewCancelTest, ASecondClickStopsAfterTheCurrentDate)
+{
+    TEntryPtr entry = MakeSeries(GetParam().Kind, GetParam().Start, nullptr, GetParam().Repetition);
+    Control<QSpinBox>("SpinEditCountMax")->setValue(999);
+    int linesAtClick = -1;
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        if (Form->Busy() && !Lines().isEmpty()) {
+            clicker.stop();
+            linesAtClick = static_cast<int>(Lines().size());
+            Click(Control<QPushButton>("ButtonCalcpreview"));
+        }
+    });
+    clicker.start(0);
+    Form->Preview(*entry, DayToQDate(entry->DateStart()));
+    EXPECT_EQ(linesAtClick, GetParam().LinesAtClick);
+    EXPECT_EQ(Lines().size(), 2);
+    EXPECT_EQ(QStringList({Panel(0), Control<QPushButton>("ButtonCalcpreview")->text()}),
+              QStringList({"Cancelled", "Calculate preview"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Clicks, FormPreviewCancelTest, testing::Values(
+    TCancelCase{"BetweenDates", ekDaily, "2026-03-14", 1, 2},
+    TCancelCase{"InsideALongWalk", ekYearly, "2024-02-29", 100, 1}), // every 100th leap day
+    [](const testing::TestParamInfo<TCancelCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(FormPreviewTest, ExecuteStartsAfreshFromTodayAndClosingStopsTheCalculation)
+{
+    Form.reset(&FormPreview());
+    TEntryPtr entry = MakeSeries(ekDaily, "2000-01-01");
+    Control<QSpinBox>("SpinEditCountMax")->setValue(7);
+    Form->Preview(*entry, QDate(2001, 1, 1));
+    WhenModalOpens([this](QWidget&) {
+        EXPECT_TRUE(Lines().isEmpty());
+        EXPECT_EQ(Control<QDateEdit>("EditDateStart")->date(), QDate::currentDate());
+        EXPECT_EQ(Control<QSpinBox>("SpinEditCountMax")->value(), 7);
+        QTimer::singleShot(0, [this] { Click(Control<QPushButton>("ButtonClose")); });
+        Click(Control<QPushButton>("ButtonCalcpreview"));
+    });
+    Form->Execute(*entry);
+    EXPECT_FALSE(Form->Busy() || Form->isVisible());
+    EXPECT_EQ(Lines().size(), 2);
+}
+
+TEST_F(FormPreviewTest, ScreenshotsShowTheTextsOfEachLanguage)
+{
+    // German with its longest texts: a series that meets the end of the calendar.
+    for (const auto& [language, start] : {std::pair{"EN", "2026-03-14"}, std::pair{"DE", "9990-03-14"}}) {
+        UseLanguage(QString::fromLatin1(language));
+        Form = std::make_unique<TFormPreview>();
+        TEntryPtr entry = MakeSeries(ekYearly, start);
+        Form->Preview(*entry, DayToQDate(Day(start)));
+        EXPECT_EQ(Control<QDateEdit>("EditDateStart")->text(), DateToStr(Day(start)));
+        EXPECT_FALSE(GrabToPng(*Form, QStringLiteral("FormPreview-") + QString::fromLatin1(language)).isEmpty());
+    }
+}
+
+} // namespace
