@@ -1,6 +1,7 @@
 // The editor's entry list at 10,000 and 100,000 entries, offscreen: opening a file in the main
 // window (read, listed, sorted by next date, painted), sorting by each column as a header
-// click does, and the heap the window adds to that of the entries alone. It uses the same
+// click does, and the heap the window adds to that of the entries alone; and the entry editor
+// opened on an entry of each kind, the first time and later. It uses the same
 // generated files as the model benchmark (VEMORA_BENCH_DATA overrides their folder).
 
 #include "ReminderSet.h"
@@ -12,6 +13,7 @@
 #include "support/DayNumbers.h"
 #include "support/NLS.h"
 #include "ui/EntryListModel.h"
+#include "ui/FormEditDate.h"
 #include "ui/FormMain.h"
 #include "ui/ListViewEx.h"
 
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -339,8 +342,45 @@ void Memory(benchmark::State& state, bool warm)
     state.counters["list_bytes_per_entry"] = (windowBytes - filledModelBytes) / static_cast<double>(state.range(0));
 }
 
+// The entry editor opened on a generated entry as the edit command opens it: Execute shows the
+// dialog, which closes once it has been painted. First use builds the dialog as well.
+void EditEntry(benchmark::State& state, TEntryKind kind, bool firstUse)
+{
+    TVemoraEntries entries;
+    FillEntries(GenerateReminders(200, 1, Today()), entries);
+    TVemoraEntryBasic* entry = nullptr;
+    for (int i = 0; i < entries.Count() && !entry; ++i)
+        if (entries.Items(i)->Kind() == kind)
+            entry = entries.Items(i);
+    if (!entry) {
+        state.SkipWithError("no generated entry of this kind");
+        return;
+    }
+    std::unique_ptr<TFormEditDate> kept = firstUse ? nullptr : std::make_unique<TFormEditDate>();
+    for (auto _ : state) {
+        std::unique_ptr<TFormEditDate> made = firstUse ? std::make_unique<TFormEditDate>() : nullptr;
+        TFormEditDate& dialog = firstUse ? *made : *kept;
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            dialog.repaint();
+            dialog.done(EditResultCancel);
+        });
+        benchmark::DoNotOptimize(dialog.Execute(entry, entries));
+        state.PauseTiming();
+        made.reset();
+        state.ResumeTiming();
+    }
+}
+
 void Register()
 {
+    const std::pair<TEntryKind, const char*> kinds[] = {
+        {ekOnce, "Once"}, {ekDaily, "Daily"}, {ekWeekly, "Weekly"}, {ekMonthly, "Monthly"}, {ekYearly, "Yearly"}};
+    for (const bool firstUse : {true, false})
+        for (const auto& [kind, name] : kinds)
+            benchmark::RegisterBenchmark((std::string(firstUse ? "EditorFirstUse/" : "EditorLaterUse/") + name).c_str(),
+                                         [kind = kind, firstUse](benchmark::State& state) { EditEntry(state, kind, firstUse); })
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
     for (const int count : {10'000, LargeCount}) {
         for (const bool warm : {true, false})
             benchmark::RegisterBenchmark(warm ? "OpenWarm" : "OpenCold",

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include <functional>
 #include <memory>
@@ -193,6 +194,39 @@ TEST_F(FormEditDateTest, LabelsAndControlsFollowTheirValues)
     icon.Icon = 0x47;
     Dialog->SetFields(icon);
     EXPECT_EQ(Control<QComboBox>("ComboBoxIcon")->currentIndex(), 4) << "an icon value between steps shows its step";
+}
+
+TEST_F(FormEditDateTest, TheSideCommandsKeepTheDialogUsable)
+{
+    TVemoraEntryBasic* entry = Add(MakeEntry<TVemoraEntryOnce>("2027-01-01"), "Dentist");
+    Entries.Categories().AddCategory(QStringLiteral("Health"), 2);
+    entry->SetCategory(2);
+    Dialog->SetCategoriesCommand([this] {
+        Entries.Categories().AddCategory(QStringLiteral("Work"), 5);
+        return true;
+    });
+    const QString missing = Home.FilePath(QStringLiteral("no such sound.wav"));
+    bool previewed = false;
+    EXPECT_EQ(EditAndConfirm(entry, [&] {
+                  Click(Control<QToolButton>("ButtonCategories"));
+                  Control<QComboBox>("HistoryComboBoxMediafile")->setEditText(missing);
+                  Click(Control<QToolButton>("ButtonPlay"));
+                  WhenModalOpens([&previewed](QWidget& preview) {
+                      previewed = preview.objectName() == QLatin1String("FormPreview");
+                      static_cast<QDialog&>(preview).reject();
+                  });
+                  Click(Control<QPushButton>("ButtonPreview"));
+              }),
+              EditResultOk);
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(Control<QComboBox>("ComboBoxCategory")->count(), 3) << "(none), Health and the new Work";
+    EXPECT_EQ(Dialog->Fields().Category, 2) << "the chosen category stays chosen";
+    EXPECT_EQ(Messages.Shown().at(0).Icon, TMessageIcon::Error) << "the sound that cannot play is reported";
+
+    auto* daily = Control<QComboBox>("ComboBoxDailyDaykind");
+    daily->setCurrentIndex(2);
+    EditAndConfirm(nullptr, [] {});
+    EXPECT_EQ(daily->currentIndex(), 2) << "the daily chooser keeps the previous choice";
 }
 
 TEST_F(FormEditDateTest, PicturesOfEachPage)
