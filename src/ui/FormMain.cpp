@@ -372,6 +372,19 @@ void TFormMain::ConnectCommands()
     bind(m_Ui->MainMenuFileReadonly, &TFormMain::MainMenuFileReadonlyClick);
     bind(m_Ui->MainMenuFileClose, &TFormMain::MainMenuFileCloseClick);
     bind(m_Ui->MainMenuEditSelectall, &TFormMain::MainMenuEditSelectallClick);
+    const std::array<std::pair<int, void (TFormMain::*)()>, 5> entryCommands = {{
+        {maNewEntry, &TFormMain::MainMenuEditNewClick},
+        {maEditEntry, &TFormMain::MainMenuEditEditClick},
+        {maDeleteEntries, &TFormMain::MainMenuEditDeleteClick},
+        {maPreview, &TFormMain::MainMenuEditPreviewClick},
+        {maTest, &TFormMain::MainMenuEditTestClick},
+    }};
+    for (const auto& [row, handler] : entryCommands)
+        for (QAction* member : m_ActionTable[static_cast<std::size_t>(row)])
+            bind(member, handler);
+    bind(m_Ui->MainMenuEditCategories, &TFormMain::MainMenuEditCategoriesClick);
+    bind(m_Ui->MainMenuSettingsAutostart, &TFormMain::MainMenuSettingsAutostartClick);
+    bind(m_Ui->MainMenuSettingsLanguage, &TFormMain::MainMenuSettingsLanguageClick);
     bind(m_Ui->MainMenuViewSymbolbar, &TFormMain::MainMenuViewSymbolbarClick);
     bind(m_Ui->MainMenuViewGridlines, &TFormMain::MainMenuViewGridlinesClick);
     bind(m_Ui->MainMenuViewStatusbar, &TFormMain::MainMenuViewStatusbarClick);
@@ -386,6 +399,7 @@ void TFormMain::ConnectCommands()
         ListViewEx1Change();
     });
     connect(list, &QWidget::customContextMenuRequested, this, &TFormMain::ShowPopupMenu);
+    connect(list, &TListViewEx::ItemActivated, this, [this] { RunCommand([this] { MainMenuEditEditClick(); }); });
 }
 
 void TFormMain::RunCommand(const std::function<void()>& command)

@@ -16,6 +16,8 @@ class QLabel;
 class QMenu;
 class TAboutDLG;
 class TEntryListModel;
+class TFormEditDate;
+class TVemoraEntryBasic;
 class TListViewEx;
 class TMenuHistoryFiles;
 class TMenuItemHistoryFiles;
@@ -81,6 +83,9 @@ public:
     void SetSymbolbarVisible(bool visible);
     void SetGridLines(bool on);
 
+    // The categories command, also run from the entry editor; true when the table changed.
+    bool EditCategories();
+
     int SortKey() const { return m_SortKey; }
     bool SortAscending() const { return m_SortAscending; }
 
@@ -122,11 +127,21 @@ private:
     void MainMenuFileCloseClick();
     void HistoryClick(TMenuItemHistoryFiles* item);
     void MainMenuEditSelectallClick();
+    void MainMenuEditNewClick();
+    void MainMenuEditEditClick();
+    void MainMenuEditDeleteClick();
+    void MainMenuEditTestClick();
+    void MainMenuEditPreviewClick();
+    void MainMenuSettingsAutostartClick();
+    void MainMenuSettingsLanguageClick();
+    TVemoraEntryBasic* SelectedEntry() const;
+    TFormEditDate& EntryEditor();
     void MainMenuViewSymbolbarClick();
     void MainMenuViewGridlinesClick();
     void MainMenuViewStatusbarClick();
     void MainMenuViewFontClick();
     void MainMenuHelpAboutClick();
+    void MainMenuEditCategoriesClick() { EditCategories(); }
     void ListViewEx1ColumnClick(int column);
     void ListViewEx1Change();
     void UpdateCountPanel(int count);

@@ -25,7 +25,7 @@ TListViewEx::TListViewEx(QWidget* parent)
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(this, &QAbstractItemView::activated, this, &TListViewEx::ItemActivated);
+    connect(this, &QAbstractItemView::doubleClicked, this, &TListViewEx::ItemActivated);
 }
 
 void TListViewEx::setModel(QAbstractItemModel* model)

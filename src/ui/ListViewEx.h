@@ -23,7 +23,7 @@ public:
     void setModel(QAbstractItemModel* model) override;
 
 signals:
-    // A double click or Enter on a row.
+    // A double click on a row.
     void ItemActivated();
     // The number of rows differs from that at the previous notification.
     void ItemCountChanged(int count);
