@@ -1,0 +1,159 @@
+// A person's first hours with the program: the first start, one entry of each kind made in the
+// real entry editor, saving, the automatic start set up at closing, the logon check of the
+// built program on a fixed day, opening the file again, and removing everything with /d.
+#include "app/AutoStart.h"
+#include "app/VemoraLibState.h"
+#include "model/VemoraEntries.h"
+#include "support/DayNumbers.h"
+#include "support/NLS.h"
+#include "ui/DayChoosers.h"
+#include "ui/FormEditDate.h"
+#include "ui/FormMain.h"
+
+#include "GuiTestSupport.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <functional>
+
+namespace {
+
+// A Friday: the last working day of February 2027, three days before a birthday on 1 March.
+const QDate CheckDay(2027, 2, 26);
+
+QString RunBuiltProgram(const QStringList& arguments, const QString& fakeTime = QString())
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0"));
+    environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=" VEMORA_LSAN_SUPPRESSIONS));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    const QString program = QStringLiteral(VEMORA_BIN_DIR "/vemora");
+    if (fakeTime.isEmpty())
+        process.start(program, arguments);
+    else
+        process.start(QStringLiteral("faketime"), QStringList{fakeTime, program} + arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// Makes an entry in the entry editor the way a person does: the New command, the controls,
+// OK.
+void MakeEntry(TFormMain& form, const std::function<void(QWidget& editor)>& fill)
+{
+    WhenModalOpens([fill](QWidget& editor) {
+        fill(editor);
+        Child<QPushButton>(editor, QStringLiteral("ButtonOk"))->click();
+    });
+    Child<QAction>(form, QStringLiteral("MainMenuEditNew"))->trigger();
+}
+
+void Write(QWidget& editor, const char* text, QDate start, int kind)
+{
+    Child<QPlainTextEdit>(editor, QStringLiteral("MemoDisplayText"))->setPlainText(QString::fromUtf8(text));
+    Child<QDateEdit>(editor, QStringLiteral("EditDateStart"))->setDate(start);
+    static_cast<TFormEditDate&>(editor).SetCycleKind(kind);
+}
+
+TEST(ScenarioTest, FromTheFirstStartToTheLogonCheckAndAway)
+{
+    TTemporaryHome home;
+    TScriptedMessages messages;
+    InitializeVemoraLib();
+    LanguageFilename().clear();
+    CountryFilename().clear();
+    const QString file = home.FilePath(QStringLiteral("My dates.vkd"));
+    {
+        WhenModalOpens([](QWidget& languages) {
+            auto* list = Child<QListWidget>(languages, QStringLiteral("ListBox1"));
+            list->setCurrentItem(list->findItems(QStringLiteral("English (United Kingdom)"), Qt::MatchExactly).value(0));
+            Click(Child<QPushButton>(languages, QStringLiteral("ButtonOk")));
+        });
+        TFormMain form;
+        SetApplicationMainForm(&form);
+        ASSERT_TRUE(LanguageFilename().endsWith(QStringLiteral("Vemora_EN.nls")));
+        EXPECT_EQ(Child<QAction>(form, QStringLiteral("MainMenuFileOpen"))->text().remove(u'&'), QStringLiteral("Open..."));
+
+        MakeEntry(form, [](QWidget& e) {
+            Write(e, "Dentist at 10:30", CheckDay, 0);
+        });
+        MakeEntry(form, [](QWidget& e) {
+            Write(e, "Vitamins", QDate(2027, 1, 1), 1);
+        });
+        MakeEntry(form, [](QWidget& e) {
+            Write(e, "Swimming", QDate(2027, 1, 1), 2);
+            auto* weekdays = Child<QListWidget>(e, QStringLiteral("CheckListBoxWeekdays"));
+            weekdays->item(1)->setCheckState(Qt::Checked); // Monday
+            weekdays->item(5)->setCheckState(Qt::Checked); // Friday
+        });
+        MakeEntry(form, [](QWidget& e) {
+            Write(e, "Pay the rent", QDate(2027, 1, 1), 3);
+            Child<QRadioButton>(e, QStringLiteral("RadioButtonMonthlyDayCycleCycle"))->setChecked(true);
+            Child<TComboBoxDayCycle>(e, QStringLiteral("ComboBoxMonthlyDaycycle"))->SetValue(dcLast);
+            Child<TComboBoxDayKind>(e, QStringLiteral("ComboBoxMonthlyDaykind"))->SetValue(dkWorkingDay);
+        });
+        MakeEntry(form, [](QWidget& e) {
+            Write(e, "Anna turns $(COUNT)", QDate(1990, 3, 1), 4);
+            Child<QComboBox>(e, QStringLiteral("ComboBoxYearlyMonths"))->setCurrentIndex(2);
+            Child<QSpinBox>(e, QStringLiteral("SpinEditVorwarnzeit"))->setValue(3);
+        });
+        ASSERT_EQ(form.Entries().Count(), 5);
+
+        PickFileInNextDialog(file);
+        Child<QAction>(form, QStringLiteral("MainMenuFileSaveas"))->trigger();
+        EXPECT_FALSE(form.Modified());
+
+        WhenModalOpens([](QWidget& question) {
+            WhenModalOpens([](QWidget& startup) {
+                Child<QCheckBox>(startup, QStringLiteral("CheckBoxAutostart"))->setChecked(true);
+                Child<QRadioButton>(startup, QStringLiteral("RadioButtonEditorFile"))->setChecked(true);
+                Click(Child<QPushButton>(startup, QStringLiteral("BitBtnOk")));
+            });
+            Click(Child<QPushButton>(question, QStringLiteral("ButtonYes")));
+        });
+        EXPECT_FALSE(form.close()) << "Yes keeps the window for the set-up";
+        EXPECT_EQ(GetAutoStartFile(), file);
+        EXPECT_TRUE(form.close());
+    }
+    FinalizeVemoraLib();
+
+    const QString output = RunBuiltProgram({QStringLiteral("/r"), GetAutoStartFile()},
+                                           CheckDay.toString(Qt::ISODate) + QStringLiteral(" 08:00:00"));
+    QStringList alerts;
+    for (const QString& line : output.split(u'\n', Qt::SkipEmptyParts))
+        alerts.append(line.section(QStringLiteral(": "), 1));
+    EXPECT_EQ(alerts, QStringList({"Dentist at 10:30", "Vitamins", "Swimming", "Pay the rent", "In 3 days: Anna turns 37"}))
+        << output.toStdString();
+
+    InitializeVemoraLib();
+    {
+        TFormMain form;
+        ASSERT_TRUE(form.OpenFile(file));
+        QStringList texts;
+        for (int i = 0; i < form.Entries().Count(); ++i)
+            texts.append(form.Entries().Items(i)->DisplayText());
+        EXPECT_EQ(texts, QStringList({"Dentist at 10:30", "Vitamins", "Swimming", "Pay the rent", "Anna turns $(COUNT)"}));
+        EXPECT_EQ(form.Entries().Items(4)->AdvanceWarn(), 3);
+        BatchMode = true; // nothing to keep from this look
+    }
+    FinalizeVemoraLib();
+
+    EXPECT_TRUE(RunBuiltProgram({QStringLiteral("/d")}).isEmpty());
+    EXPECT_TRUE(GetAutoStartFile().isEmpty());
+    EXPECT_TRUE(QDir(home.AutostartDirectory()).isEmpty());
+}
+
+} // namespace
