@@ -108,8 +108,10 @@ void TFormEditDate::SetFields(const TEntryFields& fields)
 {
     Ui::FormEditDate& ui = *m_Ui;
     SetIfDifferent(ui.CheckBoxActive, fields.Active);
-    if (ui.EditComment->text() != fields.Comment)
+    if (ui.EditComment->text() != fields.Comment) {
         ui.EditComment->setText(fields.Comment);
+        ui.EditComment->setCursorPosition(0); // a long comment shows its beginning
+    }
     SetCycleKind(fields.CycleKind);
     SetIfDifferent(ui.EditDateStart, DateOfDay(fields.DateStart));
     if (fields.DateStop != NoDateStop)
