@@ -3,6 +3,7 @@
 #include "model/EntryTypes.h"
 #include "ui/FormEditDate.h"
 
+#include <QFontDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -113,6 +114,25 @@ TEST_F(FormMainCommandsTest, TestShowsTheAlertOfTheSelectedEntry)
     ASSERT_EQ(Messages.Shown().size(), 1u);
     EXPECT_TRUE(Messages.Shown().back().Text.contains(QStringLiteral("Entry 1")));
     EXPECT_FALSE(Form->Modified());
+}
+
+TEST_F(FormMainCommandsTest, ViewCommandsToggleWithTheirCheckMarks)
+{
+    for (int round = 1; round <= 2; ++round) {
+        Action("MainMenuViewGridlines")->trigger();
+        EXPECT_EQ(List().showGrid(), round == 1);
+        EXPECT_EQ(Action("MainMenuViewGridlines")->isChecked(), round == 1);
+    }
+    WhenModalOpens([](QWidget& dialog) {
+        auto& fonts = static_cast<QFontDialog&>(dialog);
+        QFont font = fonts.currentFont();
+        font.setPointSize(15);
+        fonts.setCurrentFont(font);
+        fonts.accept();
+    });
+    Action("MainMenuViewFont")->trigger();
+    EXPECT_EQ(List().font().pointSize(), 15);
+    EXPECT_NE(Form->font().pointSize(), 15) << "the window keeps its own font";
 }
 
 TEST_F(FormMainCommandsTest, KeysOfTheListRunTheirCommands)
