@@ -135,8 +135,13 @@ void THistoryStringlist::SetMaxCount(int maxCount)
 {
     if (maxCount < 0 || maxCount == m_MaxCount)
         return;
+    // The maximum is saved with the strings, so a new one is a change even when no string
+    // goes: otherwise a raised maximum would never reach the store.
+    BeginUpdate();
     m_MaxCount = maxCount;
+    Changed();
     Trim();
+    EndUpdate();
 }
 
 void THistoryStringlist::Trim()
@@ -212,10 +217,11 @@ void THistoryStringlist::LoadFromRegistry(TApplicationReg& store, const QString&
         const std::vector<QString> strings = ReadNumberedStrings(store);
         store.CloseKey();
 
-        if (storedMaxCount && *storedMaxCount != 0)
-            SetMaxCount(*storedMaxCount);
         const bool wasSuppressed = m_ChangeEventsSuppressed;
         m_ChangeEventsSuppressed = true;
+        // The stored maximum is no change of its own: loading reports one change at most.
+        if (storedMaxCount && *storedMaxCount != 0)
+            SetMaxCount(*storedMaxCount);
         // From the oldest to the newest, each to the front: the stored order comes back with
         // duplicates collapsed and the surplus trimmed from the end.
         for (auto text = strings.rbegin(); text != strings.rend(); ++text)

@@ -50,7 +50,8 @@ public:
     void Clear();
 
     int MaxCount() const { return m_MaxCount; }
-    // A negative value is ignored; a smaller one drops the oldest strings.
+    // A negative value is ignored; a different one is a change of the list (it is saved with
+    // it), and a smaller one drops the oldest strings.
     void SetMaxCount(int maxCount);
 
     void BeginUpdate();

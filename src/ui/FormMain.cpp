@@ -385,6 +385,7 @@ void TFormMain::ConnectCommands()
     bind(m_Ui->MainMenuEditCategories, &TFormMain::MainMenuEditCategoriesClick);
     bind(m_Ui->MainMenuSettingsAutostart, &TFormMain::MainMenuSettingsAutostartClick);
     bind(m_Ui->MainMenuSettingsLanguage, &TFormMain::MainMenuSettingsLanguageClick);
+    bind(m_Ui->MainMenuSettingsOtherOptions, &TFormMain::MainMenuSettingsOtherOptionsClick);
     bind(m_Ui->MainMenuViewSymbolbar, &TFormMain::MainMenuViewSymbolbarClick);
     bind(m_Ui->MainMenuViewGridlines, &TFormMain::MainMenuViewGridlinesClick);
     bind(m_Ui->MainMenuViewStatusbar, &TFormMain::MainMenuViewStatusbarClick);

@@ -134,6 +134,7 @@ private:
     void MainMenuEditPreviewClick();
     void MainMenuSettingsAutostartClick();
     void MainMenuSettingsLanguageClick();
+    void MainMenuSettingsOtherOptionsClick();
     TVemoraEntryBasic* SelectedEntry() const;
     TFormEditDate& EntryEditor();
     void MainMenuViewSymbolbarClick();

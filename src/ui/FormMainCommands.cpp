@@ -5,8 +5,11 @@
 
 #include "app/AutoStartDialogs.h"
 #include "app/BatchCheck.h"
+#include "app/FormOptions.h"
 #include "model/EntryFactory.h"
 #include "model/VemoraEntries.h"
+#include "settings/HistoryComboBox.h"
+#include "settings/MenuHistoryFiles.h"
 #include "platform/MessageService.h"
 #include "support/DLGLanguage.h"
 #include "support/DayNumbers.h"
@@ -129,4 +132,10 @@ void TFormMain::MainMenuSettingsLanguageClick()
     TMessageRequest notice;
     notice.Text = FirstCharUpper(LanguageText(0x117A135D), QStringLiteral("."));
     MessageService().Show(notice);
+}
+
+// Asking for the media list brings the entry editor into being: the list is its.
+void TFormMain::MainMenuSettingsOtherOptionsClick()
+{
+    RunOptionsCommand(this, m_ShowAutoRun, m_History->List(), FormEditDate().MediaHistory().History());
 }

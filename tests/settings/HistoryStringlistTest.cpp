@@ -115,22 +115,25 @@ TEST(HistoryStringlistTest, EachChangeIsReportedOnceOutsideUpdatesAndNeverWhileS
 
     list.AddHistory("C"); // removal and insertion are one change
     EXPECT_EQ(events, 1);
+    list.SetMaxCount(1); // so are a new maximum and the strings it drops
+    EXPECT_EQ(events, 2);
+    list.SetMaxCount(20);
     list.SetMaxCount(20);
     list.AddHistory("");
-    EXPECT_EQ(events, 1);
+    EXPECT_EQ(events, 3);
 
     list.BeginUpdate();
     list.AddHistory("d");
     list.AddHistory("e");
-    EXPECT_EQ(events, 1);
+    EXPECT_EQ(events, 3);
     list.EndUpdate();
-    EXPECT_EQ(events, 2);
+    EXPECT_EQ(events, 4);
 
     list.SetModified(false);
     list.SetChangeEventsSuppressed(true);
     list.AddHistory("f");
     list.Clear();
-    EXPECT_EQ(events, 2);
+    EXPECT_EQ(events, 4);
     EXPECT_TRUE(list.Modified());
 }
 
@@ -173,6 +176,13 @@ TEST_F(HistoryStoreTest, SavedListsLoadBackAndShorterOnesLeaveNoStaleValues)
     saved.SetMaxCount(1);
     ASSERT_TRUE(saved.SaveToRegistry(Store, Key));
     EXPECT_EQ(StoredNames(), QStringList({"", "0"}));
+
+    saved.SetModified(false);
+    saved.SetMaxCount(20); // owners save a list only when it is modified
+    EXPECT_TRUE(saved.Modified());
+    ASSERT_TRUE(saved.SaveToRegistry(Store, Key));
+    loaded.LoadFromRegistry(Store, Key);
+    EXPECT_EQ(loaded.MaxCount(), 20);
 }
 
 TEST_F(HistoryStoreTest, OnlyNumberedValuesLoadInNumericOrder)

@@ -97,7 +97,7 @@ TEST_F(FormMainCommandsTest, CancelledDialogsLeaveTheDocumentClean)
     InNextEditor([](TFormEditDate& editor) { SetText(editor, QStringLiteral("new")); }, false);
     Action("MainMenuEditNew")->trigger();
     for (const char* command : {"MainMenuEditCategories", "MainMenuEditPreview", "MainMenuSettingsLanguage",
-                                "MainMenuSettingsAutostart", "MainMenuHelpAbout"}) {
+                                "MainMenuSettingsAutostart", "MainMenuSettingsOtherOptions", "MainMenuHelpAbout"}) {
         CloseNextModal();
         Action(command)->trigger();
     }
