@@ -7,9 +7,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -17,207 +15,132 @@
 
 namespace {
 
-const QString Taken = QStringLiteral("A category with this name already exists.");
-const QString Empty = QStringLiteral("A value is required here.");
-const QString Cancel; // a null answer cancels the input
-
 class FormCategoriesTest : public testing::Test {
 protected:
     TScriptedMessages Messages;
     TVemoraEntries Entries;
-    TFormCategories Form;
-    QStringList Asked; // title and offered name of every input shown
-    QStringList Shown; // the messages
-    int Pending = 0; // answers waiting for their input
-    QTimer Guard; // turns away the inputs nobody expects
+    std::unique_ptr<TFormCategories> Form;
+    QStringList Answers; // for the coming name inputs in turn; a null one cancels
+    QStringList Shown; // the messages, and title|offered name of each input
+    QTimer Inputs;
 
     void SetUp() override
     {
         UseLanguage(QStringLiteral("EN"));
+        Form = std::make_unique<TFormCategories>();
         Messages.Service().OnShow = [this](const TMessageRequest& message) { Shown << message.Text; };
-        QObject::connect(&Guard, &QTimer::timeout, [this] {
-            if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()); input && !Pending) {
-                ADD_FAILURE() << "a name input nobody expects";
-                input->reject();
-            }
+        // An input nobody expects is cancelled, so that nothing waits forever.
+        QObject::connect(&Inputs, &QTimer::timeout, [this] {
+            auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (!input)
+                return;
+            Shown << input->windowTitle() + u'|' + input->textValue();
+            const QString answer = Answers.isEmpty() ? QString() : Answers.takeFirst();
+            input->setTextValue(answer);
+            input->done(answer.isNull() ? QDialog::Rejected : QDialog::Accepted);
         });
-        Guard.start(20);
+        Inputs.start(10);
     }
 
-    QListWidget* List() const { return Child<QListWidget>(Form, QStringLiteral("ListBoxCategories")); }
-    QPushButton* Button(const char* name) const { return Child<QPushButton>(Form, QString::fromLatin1(name)); }
-
-    void Select(const QStringList& names) const
-    {
-        List()->clearSelection();
-        for (const QString& name : names)
-            for (QListWidgetItem* item : List()->findItems(name, Qt::MatchExactly))
-                item->setSelected(true);
-    }
-
-    // As a user does it: a click, then the second press.
-    void DoubleClick(const QString& name) const
-    {
-        const QPoint point = List()->visualItemRect(List()->findItems(name, Qt::MatchExactly).value(0)).center();
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, point);
-    }
-
-    // Answers the coming name inputs one after the other.
-    void Answer(QStringList answers)
-    {
-        ++Pending;
-        WhenModalOpens([this, answers](QWidget& modal) mutable {
-            --Pending;
-            auto* input = qobject_cast<QInputDialog*>(&modal);
-            ASSERT_TRUE(input && input->objectName() == QStringLiteral("InputCategoryName"));
-            Asked << input->windowTitle() + QStringLiteral("|") + input->textValue();
-            EXPECT_EQ(input->labelText(), QStringLiteral("Category name: "));
-            const QString answer = answers.takeFirst();
-            if (!answers.isEmpty())
-                Answer(answers);
-            if (answer.isNull())
-                return input->reject();
-            input->findChild<QLineEdit*>()->setText(answer);
-            Click(input->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
-        });
-    }
-
-    // Runs the dialog on the table; during it, acts and then closes it with that button, if any.
-    bool Run(const TCategoryStrings& table, std::function<void()> during, const char* close = "ButtonOk",
-             bool readOnly = false)
+    QListWidget* List() const { return Child<QListWidget>(*Form, QStringLiteral("ListBoxCategories")); }
+    QPushButton* Button(const QString& name) const { return Child<QPushButton>(*Form, name); }
+    bool Run(const TCategoryStrings& table, std::function<void(QWidget&)> during, bool readOnly = false)
     {
         Entries.Categories().Assign(table);
-        WhenModalOpens([=, this](QWidget&) {
-            during();
-            if (close)
-                Click(Button(close));
-        });
-        return Form.Execute(Entries, readOnly);
+        WhenModalOpens(std::move(during));
+        return Form->Execute(Entries, readOnly);
     }
 };
 
-struct TNamingCase {
+struct TCase {
     const char* Name;
-    QString Renamed; // empty: a new category
-    QStringList Answers, Asked, Messages;
+    TCategoryStrings Table;
+    QStringList Steps, Answers; // each step an action on the items it selects first
+    bool Ok;
     TCategoryStrings Result;
     QString Selected;
+    QStringList Shown;
+    bool ReadOnly = false;
 };
-void PrintTo(const TNamingCase& naming, std::ostream* out) { *out << naming.Name; }
+void PrintTo(const TCase& c, std::ostream* out) { *out << c.Name; }
 
-class NamingTest : public FormCategoriesTest, public testing::WithParamInterface<TNamingCase> {};
+class StepsTest : public FormCategoriesTest, public testing::WithParamInterface<TCase> {};
 
-TEST_P(NamingTest, NamesAreTrimmedAndUniqueIgnoringLetterCase)
+TEST_P(StepsTest, EditAsTheRulesAllowAndOkReportsOnlyARealChange)
 {
-    const TNamingCase& param = GetParam();
-    Run({{"Work", 1}, {"Home", 3}}, [&] {
-        Answer(param.Answers);
-        Select({param.Renamed});
-        Click(Button(param.Renamed.isEmpty() ? "ButtonNew" : "ButtonEdit"));
-        EXPECT_EQ(Form.Categories(), param.Result);
-        EXPECT_EQ(Asked, param.Asked);
-        ASSERT_EQ(List()->selectedItems().size(), 1);
-        EXPECT_EQ(List()->selectedItems()[0]->text(), param.Selected);
-    }, "ButtonCancel");
-    EXPECT_EQ(Shown, param.Messages);
+    const TCase& c = GetParam();
+    Entries.Items(Entries.AddEntry(CreateEntry(ekOnce)))->SetCategory(3);
+    Answers = c.Answers;
+    EXPECT_EQ(Run(c.Table, [&](QWidget&) {
+        for (const QString& step : c.Steps) {
+            const QString action = step.section(u' ', 0, 0), items = step.section(u' ', 1);
+            for (int row = 0; row < List()->count(); ++row)
+                List()->item(row)->setSelected(items.split(u',').contains(List()->item(row)->text()));
+            if (action == u"DoubleClick") { // as a user does it: a click, then the second press
+                const QPoint point = List()->visualItemRect(List()->selectedItems().value(0)).center();
+                QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, point);
+                QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, point);
+            } else if (action == u"Insert") {
+                QTest::keyClick(List(), Qt::Key_Insert);
+            } else {
+                QTest::mouseClick(Button(QStringLiteral("Button") + action), Qt::LeftButton); // ignored when disabled
+            }
+        }
+        EXPECT_NE(Button("ButtonOk")->isEnabled(), c.ReadOnly);
+        // A read-only table is not handed back, however the dialog closes.
+        c.ReadOnly ? Form->accept() : Click(Button("ButtonOk"));
+    }, c.ReadOnly), c.Ok);
+    EXPECT_EQ(Form->Categories(), c.Result);
+    EXPECT_EQ(Shown, c.Shown);
+    const QListWidgetItem* selected = List()->selectedItems().value(0);
+    EXPECT_EQ(selected ? selected->text() : QString(), c.Selected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NamingTest,
-    testing::Values(
-        TNamingCase{"new_takes_the_smallest_free_number", {}, {" \tLeisure "}, {"New category|"}, {},
-                    {{"Home", 3}, {"Leisure", 2}, {"Work", 1}}, "Leisure"},
-        TNamingCase{"renaming_in_other_letter_case_only", "Work", {"WORK"}, {"Rename category|Work"}, {},
-                    {{"Home", 3}, {"WORK", 1}}, "WORK"},
-        TNamingCase{"another_items_name_is_refused", "Work", {" hOME ", Cancel},
-                    {"Rename category|Work", "Rename category| hOME "}, {Taken}, {{"Home", 3}, {"Work", 1}}, "Work"},
-        TNamingCase{"blank_name_is_refused", {}, {"   ", "a"}, {"New category|", "New category|"}, {Empty},
-                    {{"a", 2}, {"Home", 3}, {"Work", 1}}, "a"},
-        TNamingCase{"renamed_moves_to_its_sorted_place", "Home", {"Zoo"}, {"Rename category|Home"}, {},
-                    {{"Work", 1}, {"Zoo", 3}}, "Zoo"}),
-    [](const testing::TestParamInfo<TNamingCase>& info) { return std::string(info.param.Name); });
-
-TEST_F(FormCategoriesTest, OkReportsOnlyARealChange)
-{
-    EXPECT_FALSE(Run({{"Work", 1}}, [this] {
-        Answer({"Job"});
-        DoubleClick(QStringLiteral("Work"));
-        Answer({"Work"});
-        DoubleClick(QStringLiteral("Job"));
-    }));
-    EXPECT_EQ(Asked.size(), 2);
-    EXPECT_TRUE(Run({{"b", 1}, {"d", 3}}, [this] {
-        Answer({"c", "e"});
-        Click(Button("ButtonNew"));
-        Click(Button("ButtonNew"));
-    }));
-    EXPECT_EQ(Form.Categories(), (TCategoryStrings{{"b", 1}, {"c", 2}, {"d", 3}, {"e", 4}}));
-}
-
-TEST_F(FormCategoriesTest, UsedCategoriesAreNotDeleted)
-{
-    auto entry = CreateEntry(ekOnce);
-    entry->SetCategory(3);
-    Entries.AddEntry(std::move(entry));
-    Run({{"Work", 1}, {"Home", 3}, {"Sport", 4}}, [this] {
-        Select({"Work", "Home"});
-        Click(Button("ButtonDelete"));
-        EXPECT_EQ(Shown, QStringList{"At least one of the selected categories is still used by entries."});
-        EXPECT_EQ(List()->count(), 3);
-        Select({"Work", "Sport"});
-        Click(Button("ButtonDelete"));
-        EXPECT_EQ(Form.Categories(), (TCategoryStrings{{"Home", 3}}));
-    });
-}
-
-TEST_F(FormCategoriesTest, ReadOnlyAllowsOnlyLookingAndCancel)
-{
-    EXPECT_FALSE(Run({{"Work", 1}}, [this] {
-        EXPECT_EQ(Form.windowTitle(), QStringLiteral("Categories (read-only)"));
-        Select({"Work"});
-        for (const char* name : {"ButtonNew", "ButtonEdit", "ButtonDelete", "ButtonOk"})
-            EXPECT_FALSE(Button(name)->isEnabled()) << name;
-        EXPECT_TRUE(Button("ButtonCancel")->isEnabled() && List()->isEnabled());
-        DoubleClick(QStringLiteral("Work")); // edits nothing
-        Answer({"Extra"});
-        QTest::keyClick(List(), Qt::Key_Insert);
-        EXPECT_EQ(Form.Categories().size(), 2);
-        Form.accept(); // a read-only table is not handed back, however the dialog closes
-    }, nullptr, true));
-    EXPECT_TRUE(Run({{"Work", 1}}, [this] {
-        EXPECT_EQ(Form.windowTitle(), QStringLiteral("Categories"));
-        Answer({"Extra"});
-        QTest::keyClick(List(), Qt::Key_Insert);
-    }));
-}
-
-TEST_F(FormCategoriesTest, AFullTableTakesNoNewCategory)
-{
+const TCategoryStrings Two{{"Home", 3}, {"Work", 1}};
+const TCategoryStrings Full = [] {
     TCategoryStrings full;
     for (int number = 1; number <= 255; ++number)
-        full.append({QString::number(number), static_cast<quint8>(number)});
-    EXPECT_FALSE(Run(full, [this] {
-        Click(Button("ButtonNew"));
-        EXPECT_EQ(Shown, QStringList{"No more categories can be added: all 255 numbers are in use."});
-        EXPECT_EQ(List()->count(), 255);
-    }));
-}
+        full.append({QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')), static_cast<quint8>(number)});
+    return full;
+}();
 
-TEST_F(FormCategoriesTest, PicturesOfTheDialog)
+INSTANTIATE_TEST_SUITE_P(Cases, StepsTest, testing::Values(
+    TCase{"new_ones_take_the_smallest_free_numbers", Two, {"New", "New"}, {" \tLeisure ", "Sport"}, true,
+          {{"Home", 3}, {"Leisure", 2}, {"Sport", 4}, {"Work", 1}}, "Sport", {"New category|", "New category|"}},
+    TCase{"renamed_in_other_letter_case_or_to_another_place", Two, {"Edit Work", "Edit Home"}, {"WORK", "Zoo"}, true,
+          {{"WORK", 1}, {"Zoo", 3}}, "Zoo", {"Rename category|Work", "Rename category|Home"}},
+    TCase{"another_items_name_is_refused", Two, {"Edit Work"}, {" hOME ", QString()}, false, Two, "Work",
+          {"Rename category|Work", "A category with this name already exists.", "Rename category| hOME "}},
+    TCase{"blank_name_is_refused", Two, {"New"}, {"   ", "a"}, true, {{"a", 2}, {"Home", 3}, {"Work", 1}}, "a",
+          {"New category|", "A value is required here.", "New category|"}},
+    TCase{"renamed_back_is_no_change", Two, {"DoubleClick Work", "DoubleClick Job"}, {"Job", "Work"}, false, Two,
+          "Work", {"Rename category|Work", "Rename category|Job"}},
+    TCase{"used_ones_are_not_deleted", {{"Home", 3}, {"Sport", 4}, {"Work", 1}},
+          {"Delete Work,Home", "Delete Work,Sport"}, {}, true, {{"Home", 3}}, {},
+          {"At least one of the selected categories is still used by entries."}},
+    TCase{"a_full_table_takes_no_new_one", Full, {"New"}, {}, false, Full, {},
+          {"No more categories can be added: all 255 numbers are in use."}},
+    TCase{"read_only_takes_only_the_insert_key", Two, {"New", "Edit Work", "Delete Work", "DoubleClick Work", "Insert"},
+          {"Extra"}, false, {{"Extra", 2}, {"Home", 3}, {"Work", 1}}, "Extra", {"New category|"}, true}),
+    [](const testing::TestParamInfo<TCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(FormCategoriesTest, CaptionsAndPicturesInEachLanguage)
 {
     EXPECT_EQ(&FormCategories(), &FormCategories());
-    for (const QString& language : {QStringLiteral("EN"), QStringLiteral("DE")}) {
+    QStringList captions;
+    for (const QString language : {"EN", "DE"}) {
         UseLanguage(language);
-        TFormCategories form; // made with the language's texts
-        Entries.Categories().Assign({{"Work", 1}, {"Family", 2}, {"Birthdays", 3}});
-        WhenModalOpens([&](QWidget&) {
-            Child<QListWidget>(form, QStringLiteral("ListBoxCategories"))->item(1)->setSelected(true);
-            EXPECT_FALSE(GrabToPng(form, QStringLiteral("FormCategories-") + language).isEmpty());
-            form.reject();
+        Form = std::make_unique<TFormCategories>(); // with the language's texts
+        Run(Two, [&](QWidget&) { captions << Form->windowTitle(); Form->reject(); }, true);
+        Run({{"Work", 1}, {"Family", 2}, {"Birthdays", 3}}, [&](QWidget&) {
+            captions << Form->windowTitle();
+            List()->item(1)->setSelected(true);
+            EXPECT_FALSE(GrabToPng(*Form, "FormCategories-" + language).isEmpty());
+            Form->reject();
         });
-        form.Execute(Entries, false);
     }
+    EXPECT_EQ(captions, QStringList({"Categories (read-only)", "Categories", "Kategorien (schreibgeschützt)",
+                                     "Kategorien"}));
 }
 
 } // namespace
