@@ -65,6 +65,18 @@ private:
 TFormExCore* ApplicationMainForm();
 void SetApplicationMainForm(TFormExCore* form);
 
+// The one kept instance of a dialog, made on first use as a child of the main form when there
+// is one, so that it goes with the main window.
+template <typename TDialog>
+TDialog& KeptForm(QPointer<TDialog>& instance)
+{
+    if (!instance) {
+        TFormExCore* main = ApplicationMainForm();
+        instance = new TDialog(main ? &main->Form() : nullptr);
+    }
+    return *instance;
+}
+
 template <typename TBase>
 class TFormExOf : public TBase, public TFormExCore {
 public:

@@ -372,10 +372,9 @@ TFormCategories& FormCategories()
 {
     static QPointer<TFormCategories> instance;
     if (!instance) {
-        TFormExCore* mainForm = ApplicationMainForm();
-        instance = new TFormCategories(mainForm ? &mainForm->Form() : nullptr);
+        KeptForm(instance);
         // Without a main window nothing else would free it before the application goes.
-        if (!mainForm)
+        if (!ApplicationMainForm())
             QObject::connect(qApp, &QCoreApplication::aboutToQuit, instance.data(), &QObject::deleteLater);
     }
     return *instance;

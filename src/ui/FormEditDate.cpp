@@ -389,11 +389,7 @@ bool TFormEditDate::eventFilter(QObject* watched, QEvent* event)
 TFormEditDate& FormEditDate()
 {
     static QPointer<TFormEditDate> dialog;
-    if (!dialog) {
-        TFormExCore* main = ApplicationMainForm();
-        dialog = new TFormEditDate(main ? &main->Form() : nullptr);
-    }
-    return *dialog;
+    return KeptForm(dialog);
 }
 
 bool EditCategories(TVemoraEntries& entries, bool readOnly)

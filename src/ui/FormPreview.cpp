@@ -325,9 +325,5 @@ QString TFormPreview::SeriesText() const
 TFormPreview& FormPreview()
 {
     static QPointer<TFormPreview> instance;
-    if (!instance) {
-        TFormExCore* main = ApplicationMainForm();
-        instance = new TFormPreview(main ? &main->Form() : nullptr);
-    }
-    return *instance;
+    return KeptForm(instance);
 }
