@@ -137,9 +137,9 @@ void TDLGLanguage::ListChoices()
         auto* none = new QListWidgetItem(QStringLiteral("(none)"), list);
         none->setData(Qt::UserRole, -1);
     }
-    for (std::size_t i = 0; i < m_Choices.size(); ++i) {
-        auto* item = new QListWidgetItem(m_Choices[i].DisplayText, list);
-        item->setData(Qt::UserRole, static_cast<int>(i));
+    for (const int index : ReadingOrder(m_Choices)) {
+        auto* item = new QListWidgetItem(m_Choices[static_cast<std::size_t>(index)].DisplayText, list);
+        item->setData(Qt::UserRole, index);
     }
     const int current = FindLanguageChoice(m_Choices, stored, directory);
     for (int row = 0; row < list->count(); ++row) {

@@ -2,9 +2,13 @@
 
 #include "support/NLS.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -66,6 +70,19 @@ std::vector<TLanguageChoice> ListLanguageChoices(const QString& directory, const
         }
     }
     return choices;
+}
+
+std::vector<int> ReadingOrder(const std::vector<TLanguageChoice>& choices)
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<int> order(choices.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return collator.compare(choices[static_cast<std::size_t>(a)].DisplayText,
+                                choices[static_cast<std::size_t>(b)].DisplayText) < 0;
+    });
+    return order;
 }
 
 int FindLanguageChoice(const std::vector<TLanguageChoice>& choices, const TLanguagePair& pair,

@@ -24,6 +24,10 @@ QString LanguageSearchDirectory(const QString& directory);
 // COUNTRIES, and each country counts when its file has a COUNTRY value.
 std::vector<TLanguageChoice> ListLanguageChoices(const QString& directory, const QString& prefix);
 
+// The indexes of the choices in the order a person reads them in the user's language
+// ("Österreich" between "Deutschland" and "Schweiz" in German), letter case aside.
+std::vector<int> ReadingOrder(const std::vector<TLanguageChoice>& choices);
+
 // The index of the choice of the pair, comparing names without regard to letter case and
 // taking relative names relative to directory; -1 when there is none.
 int FindLanguageChoice(const std::vector<TLanguageChoice>& choices, const TLanguagePair& pair,

@@ -258,8 +258,9 @@ QString GetNameListItem(int list, int index)
 {
     if (list < 0 || list >= static_cast<int>(State().NameLists.size()) || index < 0)
         return {};
-    if (const std::optional<QStringList>& names = State().NameLists[list])
-        return index < names->size() ? names->at(index) : QString();
+    // A short list leaves the rest to the system's names, as date formatting does.
+    if (const std::optional<QStringList>& names = State().NameLists[list]; names && index < names->size())
+        return names->at(index);
     return DefaultName(list, index);
 }
 

@@ -125,18 +125,25 @@ TEST_F(LanguageFolderTest, ALongListOfLanguagesIsCutAtAHundredCharacters)
     EXPECT_TRUE(check.Message.endsWith(QStringLiteral("...")));
 }
 
-TEST_F(LanguageFolderTest, TheDialogListsSortedAndTakesAnotherPair)
+TEST_F(LanguageFolderTest, TheDialogListsInReadingOrderAndTakesAnotherPair)
 {
+    Write("Vemora_DE.nls", "LANGUAGE = \"Deutsch\"\nCOUNTRIES = CH,AT,DE\n");
+    Write("State_CH.nls", "COUNTRY = \"Schweiz\"\n");
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     TLanguagePair pair{InFolder("State_DE.nls"), InFolder("Vemora_DE.nls")};
     WhenModalOpens([this](QWidget& dialog) {
-        EXPECT_EQ(Lines(dialog), (QStringList{"Deutsch (Deutschland)", "Deutsch (Österreich)", "English (United Kingdom)"}));
+        EXPECT_EQ(Lines(dialog), (QStringList{"Deutsch (Deutschland)", "Deutsch (Österreich)", "Deutsch (Schweiz)",
+                                              "English (United Kingdom)"}));
         EXPECT_EQ(Selected(dialog), QStringLiteral("Deutsch (Deutschland)"));
         EXPECT_EQ(Child<QLineEdit>(dialog, QStringLiteral("EditDir"))->text(), Folder.path());
         Choose(dialog, QStringLiteral("English (United Kingdom)"));
         GrabToPng(dialog, QStringLiteral("DLGLanguage-EN"));
         Click(Child<QPushButton>(dialog, QStringLiteral("ButtonOk")));
     });
-    ASSERT_TRUE(TDLGLanguage::Execute(pair, Prefix));
+    const bool chosen = TDLGLanguage::Execute(pair, Prefix);
+    QLocale::setDefault(previous);
+    ASSERT_TRUE(chosen);
     EXPECT_EQ(pair, (TLanguagePair{InFolder("State_GB.nls"), InFolder("Vemora_EN.nls")}));
 }
 

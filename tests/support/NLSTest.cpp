@@ -184,7 +184,8 @@ TEST_F(NLSTest, CountryKeywordsSetDateConventions)
     EXPECT_EQ(FormatSettings().TimeSeparator, u'.');
     EXPECT_EQ(FormatDateTime("ddd mmmm", DayFromCivil(2024, 12, 3)), "Di M12");
     EXPECT_EQ(GetNameListItem(0, 2), "Di");
-    EXPECT_EQ(GetNameListItem(0, 3), "");
+    EXPECT_EQ(GetNameListItem(0, 3), FormatDateTime("ddd", DayFromCivil(2024, 12, 4))) << "a short list ends in the system's names";
+    EXPECT_FALSE(GetNameListItem(0, 3).isEmpty());
     EXPECT_EQ(GetNameListItem(3, 11), "M12");
     EXPECT_EQ(GetNameListItem(3, 12), "");
     EXPECT_EQ(GetNameListItem(4, 0), "");
