@@ -42,8 +42,9 @@ bool SetAutoStart(const QString& fileName, const QString& programPath)
     TRegistry registry(HKEY_CURRENT_USER);
     if (!registry.OpenKey(RunKey, true))
         return false;
+    // A start the desktop switched off reads as none, and is still ours to remove.
     if (fileName.isEmpty())
-        return !registry.ValueExists(RunValueName()) || registry.DeleteValue(RunValueName());
+        return registry.DeleteValue(RunValueName()) || !registry.ValueExists(RunValueName());
     if (!CanBeQuoted(fileName) || !CanBeQuoted(programPath))
         return false;
     try {
@@ -73,6 +74,10 @@ QString GetAutoStartFile()
 
 void ApplyAutoStart(const QString& fileName)
 {
+    if (!CanBeQuoted(fileName)) {
+        ShowErrorMessage(FormatText(LanguageText(0x4D20B7E2), {fileName}));
+        return;
+    }
     if (!SetAutoStart(fileName, ProgramFilePath()))
         ShowRegistryError(fileName.isEmpty(), RunValueKeyPath());
 }

@@ -59,7 +59,8 @@ std::vector<TVemoraEntryBasic*> DueEntries(TVemoraEntries& entries, qint32 day)
             if (entry->IsDue(day) && entry->Active())
                 due.push_back(entry);
         } catch (const std::runtime_error& error) {
-            ShowErrorMessage(u'"' + entry->DisplayText() + QStringLiteral("\": ") + QString::fromUtf8(error.what()));
+            ShowErrorMessage(
+                FormatText(LanguageText(0x4D20B7E1), {entry->DisplayText(), QString::fromUtf8(error.what())}));
         }
     }
     return due;
@@ -91,7 +92,10 @@ void ShowAlert(TVemoraEntryBasic& entry, qint32 day)
 {
     const std::unique_ptr<TMCI> sound = StartSound(entry.Mediafile());
     ActiveSound = sound.get();
-    MessageService().Show(MessageBoxRequest(AlertMessageText(entry, day), AlertCaption(day), entry.Icon()));
+    TMessageRequest request = MessageBoxRequest(AlertMessageText(entry, day), AlertCaption(day), entry.Icon());
+    // The entry's own sound replaces the box's; one that could not start leaves the box its own.
+    request.EventSound = sound == nullptr;
+    MessageService().Show(request);
     ActiveSound = nullptr;
     if (sound)
         sound->Close();
@@ -105,7 +109,8 @@ void RunBatchCheck(const QString& fileName)
         ShowErrorMessage(LanguageText(0x5CC935C6));
         return;
     }
-    if (!QFileInfo::exists(fileName)) {
+    // A folder is no file either: "does not exist" says more than "not a valid file" would.
+    if (const QFileInfo named(fileName); !named.exists() || named.isDir()) {
         ShowErrorMessage(FormatText(LanguageText(0x0BF01DCF), {fileName}));
         return;
     }

@@ -85,11 +85,13 @@ int RunProgram(int argc, char** argv)
     SetGuiArguments(applicationArgc, argv);
     if (HasDisplay())
         SetMessageService(std::make_unique<TQtMessageService>());
+    SetDefaultCaptions(LanguageCaption);
     InitializeVemoraLib();
     CommandLineFile.clear();
     AdoptStoredLastBatchRun();
     ChooseAndRun(argc);
     SetMessageService(nullptr);
+    SetDefaultCaptions(nullptr);
     ReleaseGuiApplication();
     FinalizeVemoraLib();
     return 0;

@@ -9,8 +9,9 @@ TRunKind RunKindOf(const QString& firstArgument)
     const QChar kind = firstArgument[1];
     if (kind != u'r' && kind != u'd')
         return TRunKind::Editor;
+    // Whatever exists under that name (file, folder, link) is a name, never a switch.
     const QFileInfo named(firstArgument);
-    if (named.exists() && !named.isDir())
+    if (named.exists() || named.isSymLink())
         return TRunKind::Editor;
     return kind == u'r' ? TRunKind::BatchCheck : TRunKind::Removal;
 }

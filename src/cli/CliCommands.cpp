@@ -46,7 +46,7 @@ void LoadEntryFile(const QString& fileName, TVemoraEntries& entries)
     } catch (const EEntryFileError& error) {
         throw ECliFileError(fileName, error.Message());
     } catch (const EInvalidDate& error) {
-        throw ECliFileError(fileName, QStringLiteral("Invalid entry file: ") + QString::fromUtf8(error.what()));
+        throw ECliFileError(fileName, EEntryFileError(QString::fromUtf8(error.what())).Message());
     }
 }
 

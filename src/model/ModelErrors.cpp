@@ -1,5 +1,6 @@
 #include "model/ModelErrors.h"
 
+#include "platform/FormatText.h"
 #include "support/NLS.h"
 
 EDateOverflow::EDateOverflow()
@@ -17,6 +18,11 @@ EInvalidDate::EInvalidDate(int year, int month, int day)
 }
 
 EEntryFileError::EEntryFileError(const QString& what)
-    : std::runtime_error((QStringLiteral("Invalid entry file: ") + what).toStdString())
+    : EEntryFileError(0x3A6F1C02, what)
+{
+}
+
+EEntryFileError::EEntryFileError(quint32 textId, const QString& argument)
+    : std::runtime_error(FormatText(LanguageText(textId), {argument}).toStdString())
 {
 }

@@ -16,9 +16,12 @@ public:
     EInvalidDate(int year, int month, int day);
 };
 
-// An entry file whose content cannot be read.
+// An entry file whose content cannot be read, or that cannot be opened or written.
 class EEntryFileError : public std::runtime_error {
 public:
+    // "Invalid entry file: " and what is wrong with it.
     explicit EEntryFileError(const QString& what);
+    // The language text of that id, its %s filled with the argument.
+    EEntryFileError(quint32 textId, const QString& argument);
     QString Message() const { return QString::fromUtf8(what()); }
 };

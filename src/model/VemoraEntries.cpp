@@ -19,7 +19,7 @@ constexpr qsizetype MinOldRecordSize = 16;
 
 EEntryFileError FileCutShortError(const QString& fileName)
 {
-    return EEntryFileError(QStringLiteral("%1 could not be read, or was cut short while it was read").arg(fileName));
+    return EEntryFileError(0x3A6F1C05, fileName);
 }
 
 bool EqualsIgnoringAsciiCase(const QString& a, const QString& b)
@@ -166,7 +166,7 @@ bool TVemoraEntries::LoadFromFile(const QString& fileName)
 {
     const std::shared_ptr<TFileEntrySource> source = TFileEntrySource::Open(fileName);
     if (!source)
-        throw EEntryFileError(QStringLiteral("%1 cannot be opened").arg(fileName));
+        throw EEntryFileError(0x3A6F1C03, fileName);
     QByteArray headerBytes(EntryFileHeaderSize, '\0');
     if (!source->ReadAt(0, headerBytes.data(), EntryFileHeaderSize))
         return false;
@@ -217,7 +217,7 @@ void TVemoraEntries::SaveToFile(const QString& fileName) const
     writer.WriteBytes(headerBytes);
     SaveToStream(writer);
     if (!WriteFileAtomically(fileName, writer.Data()))
-        throw EEntryFileError(QStringLiteral("%1 could not be written").arg(fileName));
+        throw EEntryFileError(0x3A6F1C04, fileName);
 }
 
 void TVemoraEntries::ReleaseAll()

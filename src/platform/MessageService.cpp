@@ -54,7 +54,9 @@ TMessageResult FirstButtonResult(TMessageButtons buttons)
     return TMessageResult::None;
 }
 
-QString DefaultMessageCaption(TMessageIcon icon)
+namespace {
+
+QString EnglishCaption(TMessageIcon icon)
 {
     switch (icon) {
     case TMessageIcon::Error:
@@ -69,6 +71,24 @@ QString DefaultMessageCaption(TMessageIcon icon)
         break;
     }
     return QStringLiteral("Vemora");
+}
+
+TCaptionSource& CaptionSource()
+{
+    static TCaptionSource source = EnglishCaption;
+    return source;
+}
+
+} // namespace
+
+QString DefaultMessageCaption(TMessageIcon icon)
+{
+    return CaptionSource()(icon);
+}
+
+void SetDefaultCaptions(TCaptionSource captions)
+{
+    CaptionSource() = captions ? std::move(captions) : TCaptionSource(EnglishCaption);
 }
 
 TMessageResult TConsoleMessageService::Show(const TMessageRequest& request)

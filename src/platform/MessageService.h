@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // Every message dialog and message box of the program goes through one message service, so
@@ -16,7 +17,7 @@ struct TMessageRequest {
     QString Caption; // empty: the toolkit's default caption for the icon
     TMessageIcon Icon = TMessageIcon::None;
     TMessageButtons Buttons = TMessageButtons::Ok;
-    bool Beep = false;
+    bool EventSound = false; // the desktop's event sound of the icon, as the platform's boxes give
 };
 
 class TMessageService {
@@ -43,7 +44,11 @@ std::unique_ptr<TMessageService> SetMessageService(std::unique_ptr<TMessageServi
 TMessageRequest MessageBoxRequest(const QString& text, const QString& caption, quint32 style);
 
 TMessageResult FirstButtonResult(TMessageButtons buttons);
+// The caption of a box that brings none, by its icon.
 QString DefaultMessageCaption(TMessageIcon icon);
+// The program gives those captions the words of its language; empty: English.
+using TCaptionSource = std::function<QString(TMessageIcon)>;
+void SetDefaultCaptions(TCaptionSource captions);
 
 // Whether a display is available to show windows on.
 bool HasDisplay();

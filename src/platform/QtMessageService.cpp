@@ -1,5 +1,6 @@
 #include "platform/QtMessageService.h"
 
+#include "platform/EventSound.h"
 #include "platform/GuiApplication.h"
 
 #include <QApplication>
@@ -81,8 +82,8 @@ TMessageResult TQtMessageService::Show(const TMessageRequest& request)
 {
     EnsureGuiApplication();
     TArrowCursorScope arrow;
-    if (request.Beep)
-        QApplication::beep();
+    if (request.EventSound)
+        PlayEventSound(EventSoundId(request.Icon));
     const QString caption = request.Caption.isEmpty() ? DefaultMessageCaption(request.Icon) : request.Caption;
     QMessageBox box(ToQtIcon(request.Icon), caption, request.Text, ToQtButtons(request.Buttons),
                     QApplication::activeWindow());

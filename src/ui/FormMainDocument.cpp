@@ -134,7 +134,7 @@ bool TFormMain::QuerySave()
     request.Text = FirstCharUpper(LanguageText(0x4BFF8308).replace(QStringLiteral("%s"), name), QStringLiteral("?"));
     request.Icon = TMessageIcon::Question;
     request.Buttons = TMessageButtons::YesNoCancel;
-    request.Beep = true;
+    request.EventSound = true;
     switch (MessageService().Show(request)) {
     case TMessageResult::Yes:
         return m_FileName.isEmpty() ? SaveAs() : SaveTo(m_FileName);

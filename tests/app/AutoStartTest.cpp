@@ -1,10 +1,14 @@
 #include "app/AutoStart.h"
 
 #include "platform/CommandLine.h"
+#include "platform/FormatText.h"
 #include "platform/Registry.h"
 #include "support/NLS.h"
 
 #include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -60,11 +64,20 @@ TEST_F(AutoStartTest, NoRegistrationIsAnEmptyFile)
     EXPECT_EQ(GetAutoStartFile(), QString());
 }
 
-TEST_F(AutoStartTest, AnEmptyFileRemovesTheValue)
+// Also when the desktop's settings had switched the start off: it is ours, and goes.
+TEST_F(AutoStartTest, AnEmptyFileRemovesTheValueInAnyState)
 {
-    ASSERT_TRUE(SetAutoStart(QStringLiteral("/f.vkd"), ProgramFilePath()));
-    EXPECT_TRUE(SetAutoStart(QString(), QString()));
-    EXPECT_EQ(GetAutoStartFile(), QString());
+    const QDir autostart(Home.AutostartDirectory());
+    for (const QByteArray& switchedOff : {QByteArray(), QByteArray("Hidden=true\n"),
+                                          QByteArray("X-GNOME-Autostart-enabled=false\n")}) {
+        ASSERT_TRUE(SetAutoStart(QStringLiteral("/f.vkd"), ProgramFilePath()));
+        QFile entry(autostart.filePath(autostart.entryList(QDir::Files).value(0)));
+        ASSERT_TRUE(entry.open(QIODevice::Append));
+        entry.write(switchedOff);
+        entry.close();
+        EXPECT_TRUE(SetAutoStart(QString(), QString())) << switchedOff.constData();
+        EXPECT_TRUE(autostart.entryList(QDir::Files).isEmpty()) << switchedOff.constData();
+    }
     EXPECT_TRUE(SetAutoStart(QString(), QString())) << "removing what is not there succeeds";
 }
 
@@ -82,14 +95,24 @@ TEST_F(AutoStartTest, AFailureIsReportedWithTheKeyPath)
 {
     LoadLanguage(QString(), QString());
     TScriptedMessages messages;
-    ApplyAutoStart(QStringLiteral("/tmp/line\nbreak.vkd"));
+    Home.WriteFile(QStringLiteral(".config/autostart"), "a file where the folder belongs");
+    ApplyAutoStart(QStringLiteral("/tmp/dates.vkd"));
     ASSERT_EQ(messages.Shown().size(), 1u);
     const TMessageRequest& shown = messages.Shown()[0];
     EXPECT_EQ(shown.Icon, TMessageIcon::Error);
-    EXPECT_TRUE(shown.Text.contains(
-        QStringLiteral("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vemora, file version 2")))
-        << shown.Text.toStdString();
-    EXPECT_FALSE(shown.Text.contains(QStringLiteral("%s")));
+    EXPECT_EQ(shown.Text, FormatText(LanguageText(0x6A028AA1), {QStringLiteral(
+        "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vemora, file version 2")}));
+}
+
+TEST_F(AutoStartTest, ANameThatCannotBeQuotedIsRefusedAsSuch)
+{
+    LoadLanguage(QString(), QString());
+    TScriptedMessages messages;
+    const QString name = QStringLiteral("/tmp/say \"hi\".vkd");
+    ApplyAutoStart(name);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].Text, FormatText(LanguageText(0x4D20B7E2), {name}));
+    EXPECT_EQ(GetAutoStartFile(), QString());
 }
 
 TEST_F(AutoStartTest, ASuccessShowsNothing)

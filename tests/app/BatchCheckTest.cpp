@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFileInfo>
 
 #include "support/MCI.h"
@@ -86,6 +87,9 @@ TEST_F(BatchCheckTest, AMissingSoundIsReportedAndTheAlertsStillShow)
     ASSERT_EQ(Messages.Shown().size(), 3u) << ShownTexts().join(u'|').toStdString();
     EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
     EXPECT_EQ(ShownTexts().mid(1), (QStringList{"with sound", "after it"}));
+    // A sound that cannot play leaves the alert the desktop's sound.
+    for (const TMessageRequest& request : Messages.Shown())
+        EXPECT_TRUE(request.EventSound) << request.Text.toStdString();
 }
 
 TEST_F(BatchCheckTest, TheSoundPlaysWhileTheAlertIsOpenAndStopsWithIt)
@@ -104,6 +108,16 @@ TEST_F(BatchCheckTest, TheSoundPlaysWhileTheAlertIsOpenAndStopsWithIt)
     EXPECT_EQ(playingWhileShown, mciModePlaying);
     EXPECT_EQ(ActiveAlertSound(), nullptr) << "the sound ends with its alert";
     EXPECT_EQ(ShownTexts(), QStringList{"with sound"});
+    EXPECT_FALSE(Messages.Shown()[0].EventSound) << "the entry's sound plays alone";
+}
+
+TEST_F(BatchCheckTest, AnEntryWhoseDatesCannotBeComputedIsReportedAndTheOthersStillShow)
+{
+    RunBatchCheck(File(TBatchFile().BeforeTheYearOne(QStringLiteral("broken")).Once(QStringLiteral("after it"), 0)));
+    ASSERT_EQ(Messages.Shown().size(), 2u) << ShownTexts().join(u'|').toStdString();
+    EXPECT_EQ(Messages.Shown()[0].Text,
+              FormatText(LanguageText(0x4D20B7E1), {QStringLiteral("broken"), LanguageText(0x5A61A501)}));
+    EXPECT_EQ(Messages.Shown()[1].Text, QStringLiteral("after it"));
 }
 
 TEST_F(BatchCheckTest, TheFileIsNeverWritten)
@@ -120,6 +134,8 @@ struct TRejectCase {
     const char* Name;
     QByteArray Content; // written to dates.vkd; empty: no file, null name: no name at all
     bool NoName;
+    bool Folder = false; // dates.vkd is a folder
+    quint32 TextId = 0;  // the message with the file name filled in; 0: any naming the file
 };
 
 class BatchCheckRejectTest : public BatchCheckTest, public testing::WithParamInterface<TRejectCase> {};
@@ -131,12 +147,18 @@ TEST_P(BatchCheckRejectTest, ReportsOnceAndShowsNoAlert)
         name = Home.FilePath(QStringLiteral("dates.vkd"));
         if (!GetParam().Content.isEmpty())
             Home.WriteFile(QStringLiteral("dates.vkd"), GetParam().Content);
+        if (GetParam().Folder) {
+            ASSERT_TRUE(QDir().mkpath(name));
+        }
     }
     RunBatchCheck(name);
     ASSERT_EQ(Messages.Shown().size(), 1u);
     EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
     if (!GetParam().NoName) {
         EXPECT_TRUE(Messages.Shown()[0].Text.contains(name)) << Messages.Shown()[0].Text.toStdString();
+    }
+    if (GetParam().TextId != 0) {
+        EXPECT_EQ(Messages.Shown()[0].Text, FormatText(LanguageText(GetParam().TextId), {name}));
     }
 }
 
@@ -149,7 +171,8 @@ QByteArray DamagedFile()
 
 INSTANTIATE_TEST_SUITE_P(Cases, BatchCheckRejectTest,
                          testing::Values(TRejectCase{"no_file_name", QByteArray(), true},
-                                         TRejectCase{"missing_file", QByteArray(), false},
+                                         TRejectCase{"missing_file", QByteArray(), false, false, 0x0BF01DCF},
+                                         TRejectCase{"folder", QByteArray(), false, true, 0x0BF01DCF},
                                          TRejectCase{"not_an_entry_file", QByteArray(64, 'x'), false},
                                          TRejectCase{"newer_version", QByteArray("Vemora configure file\x1a\x03", 23), false},
                                          TRejectCase{"damaged_body", DamagedFile(), false}),

@@ -2,6 +2,7 @@
 
 #include "model/VemoraEntries.h"
 #include "model/VemoraEntryKinds.h"
+#include "model/VemoraEntryMonthRelated.h"
 #include "support/DayNumbers.h"
 
 #include <QString>
@@ -35,6 +36,16 @@ public:
         entry->SetMaxCount(-1);
         entry->SetRepetition(1);
         entry->SetDayKind(dkAnyDay);
+        entry->SetDisplayText(text);
+        m_Entries.AddEntry(std::move(entry));
+        return *this;
+    }
+
+    // A monthly entry starting before the year 1: its dates cannot be computed.
+    TBatchFile& BeforeTheYearOne(const QString& text)
+    {
+        auto entry = std::make_unique<TVemoraEntryMonthly>();
+        entry->SetDateStart(MinDayNumber - 400);
         entry->SetDisplayText(text);
         m_Entries.AddEntry(std::move(entry));
         return *this;

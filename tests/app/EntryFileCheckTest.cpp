@@ -1,4 +1,5 @@
 #include "app/EntryFileCheck.h"
+#include "app/ErrorMessage.h"
 
 #include "support/NLS.h"
 
@@ -22,7 +23,7 @@ protected:
         ASSERT_EQ(Messages.Shown().size(), 1u);
         EXPECT_EQ(Messages.Shown()[0].Text, fileName + LanguageText(textId));
         EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
-        EXPECT_TRUE(Messages.Shown()[0].Beep);
+        EXPECT_TRUE(Messages.Shown()[0].EventSound);
     }
 };
 
@@ -66,6 +67,21 @@ TEST_F(EntryFileCheckTest, TheMessagesAreWorded)
     ASSERT_EQ(Messages.Shown().size(), 1u);
     EXPECT_FALSE(Messages.Shown()[0].Text.contains(QStringLiteral("not found")));
     EXPECT_GT(Messages.Shown()[0].Text.size(), Home.FilePath(QStringLiteral("missing.vkd")).size() + 5);
+}
+
+TEST(MessageCaptionTest, BoxesWithoutCaptionSpeakTheLanguageLoaded)
+{
+    LoadLanguage(QStringLiteral(":/lang/State_DE.nls"), QStringLiteral(":/lang/Vemora_DE.nls"));
+    SetDefaultCaptions(LanguageCaption);
+    const std::pair<TMessageIcon, const char*> cases[] = {
+        {TMessageIcon::Error, "Fehler"}, {TMessageIcon::Warning, "Warnung"},
+        {TMessageIcon::Information, "Information"}, {TMessageIcon::Question, "Bestätigen"},
+        {TMessageIcon::None, "Vemora"}};
+    for (const auto& [icon, caption] : cases)
+        EXPECT_EQ(DefaultMessageCaption(icon), QString::fromUtf8(caption));
+    SetDefaultCaptions(nullptr);
+    LoadLanguage(QString(), QString());
+    EXPECT_EQ(DefaultMessageCaption(TMessageIcon::Error), QStringLiteral("Error"));
 }
 
 } // namespace

@@ -99,13 +99,15 @@ TEST_F(ProgramRunTest, RemovalLeavesOnlyTheLanguageValues)
               TRegistryValue::String(QStringLiteral("/l/Vemora_EN.nls")));
 }
 
-TEST_F(ProgramRunTest, AnAbsolutePathIsNeverTheRemovalSwitch)
+TEST_F(ProgramRunTest, APathOrAnExistingFolderIsNeverTheRemovalSwitch)
 {
     WriteAppValues();
-    const TRunResult result = Run({QStringLiteral("/data/x.vkd")});
-    EXPECT_EQ(result.ExitCode, 0);
-    EXPECT_TRUE(result.Output.contains(QStringLiteral("/data/x.vkd"))) << result.Output.toStdString();
-    EXPECT_EQ(Store().ReadValue(AppKey, QStringLiteral("ShowAutoRunVemora")), TRegistryValue::Dword(0));
+    for (const QString& name : {QStringLiteral("/data/x.vkd"), QStringLiteral("/dev")}) {
+        const TRunResult result = Run({name});
+        EXPECT_EQ(result.ExitCode, 0);
+        EXPECT_TRUE(result.Output.contains(name)) << result.Output.toStdString();
+        EXPECT_EQ(Store().ReadValue(AppKey, QStringLiteral("ShowAutoRunVemora")), TRegistryValue::Dword(0));
+    }
 }
 
 TEST_F(ProgramRunTest, AnAbsolutePathIsNeverTheBatchSwitch)
@@ -148,7 +150,7 @@ TEST_F(ProgramRunTest, TheBatchSwitchStoresTheMomentBeforeLookingAtTheFile)
     if (QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty())
         GTEST_SKIP() << "faketime is not installed";
     const TRunResult result =
-        Run({QStringLiteral("/run"), Home.FilePath(QStringLiteral("missing.vkd"))}, QStringLiteral("2026-03-14 06:00:00"));
+        Run({QStringLiteral("/rx"), Home.FilePath(QStringLiteral("missing.vkd"))}, QStringLiteral("2026-03-14 06:00:00"));
     EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
     const auto stored = Store().ReadValue(AppKey, QStringLiteral("LastBatchRun"));
     ASSERT_TRUE(stored);

@@ -1,3 +1,4 @@
+#include "platform/EventSound.h"
 #include "platform/QtMessageService.h"
 #include "TestSupport.h"
 
@@ -38,7 +39,7 @@ TEST(QtMessageServiceTest, AnErrorShowsTextIconAndOneButton)
     TMessageRequest request;
     request.Text = QStringLiteral("/x.vkd is not a valid file.");
     request.Icon = TMessageIcon::Error;
-    request.Beep = true;
+    request.EventSound = true;
     EXPECT_EQ(service.Show(request), TMessageResult::Ok);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -58,6 +59,53 @@ TEST(QtMessageServiceTest, AQuestionReportsTheButtonPressed)
     request.Icon = TMessageIcon::Question;
     request.Buttons = TMessageButtons::YesNoCancel;
     EXPECT_EQ(service.Show(request), TMessageResult::No);
+}
+
+// Listens for the event sounds asked for while it lives.
+class TSoundsHeard {
+public:
+    TSoundsHeard()
+        : m_Previous(SetEventSoundPlayer([this](const QString& id) { Ids.append(id); }))
+    {
+    }
+    ~TSoundsHeard() { SetEventSoundPlayer(m_Previous); }
+    TSoundsHeard(const TSoundsHeard&) = delete;
+    TSoundsHeard& operator=(const TSoundsHeard&) = delete;
+    QStringList Ids;
+
+private:
+    TEventSoundPlayer m_Previous;
+};
+
+TEST(QtMessageServiceTest, ABoxThatSoundsPlaysTheEventSoundOfItsIcon)
+{
+    const std::pair<TMessageIcon, const char*> cases[] = {
+        {TMessageIcon::Error, "dialog-error"},       {TMessageIcon::Question, "dialog-question"},
+        {TMessageIcon::Warning, "dialog-warning"},   {TMessageIcon::Information, "dialog-information"},
+        {TMessageIcon::None, "bell"},
+    };
+    TQtMessageService service;
+    for (const auto& [icon, id] : cases) {
+        for (const bool sounds : {false, true}) {
+            TSoundsHeard heard;
+            AnswerNextBox([](QMessageBox&) {}, QMessageBox::Ok);
+            TMessageRequest request;
+            request.Icon = icon;
+            request.EventSound = sounds;
+            service.Show(request);
+            EXPECT_EQ(heard.Ids, sounds ? QStringList{QString::fromLatin1(id)} : QStringList()) << id;
+        }
+    }
+}
+
+TEST(QtMessageServiceTest, TheConsolePlaysNoSound)
+{
+    TSoundsHeard heard;
+    TMessageRequest request;
+    request.Icon = TMessageIcon::Error;
+    request.EventSound = true;
+    TConsoleMessageService().Show(request);
+    EXPECT_TRUE(heard.Ids.isEmpty());
 }
 
 } // namespace
