@@ -21,12 +21,16 @@ TDesktopSoundSettings ReadDesktopSoundSettings()
         source ? g_settings_schema_source_lookup(source, "org.gnome.desktop.sound", TRUE) : nullptr;
     if (!schema)
         return settings;
+    // GLib aborts on a key the schema lacks, so each is asked for only when it is there.
     GSettings* sound = g_settings_new_full(schema, nullptr, nullptr);
-    settings.Enabled = g_settings_get_boolean(sound, "event-sounds");
-    gchar* theme = g_settings_get_string(sound, "theme-name");
-    if (theme && *theme)
-        settings.Theme = QString::fromUtf8(theme);
-    g_free(theme);
+    if (g_settings_schema_has_key(schema, "event-sounds"))
+        settings.Enabled = g_settings_get_boolean(sound, "event-sounds");
+    if (g_settings_schema_has_key(schema, "theme-name")) {
+        gchar* theme = g_settings_get_string(sound, "theme-name");
+        if (theme && *theme)
+            settings.Theme = QString::fromUtf8(theme);
+        g_free(theme);
+    }
     g_object_unref(sound);
     g_settings_schema_unref(schema);
     return settings;
