@@ -83,47 +83,32 @@ TEST_F(AutoStartDialogTest, WithoutARegistrationTheAutomaticStartIsOff)
     EXPECT_TRUE(Messages.Shown().empty());
 }
 
-struct TExecuteCase {
-    const char* Name;
-    std::function<QString(const AutoStartDialogTest&)> Current;
-    std::function<QString(const AutoStartDialogTest&)> Registered;
-    bool OtherChosen;
-    std::function<QString(const AutoStartDialogTest&)> Other;
-};
-
-class ExecuteTest : public AutoStartDialogTest, public testing::WithParamInterface<TExecuteCase> {};
-
-TEST_P(ExecuteTest, ShowsTheRegisteredFileWhereItBelongs)
+TEST_F(AutoStartDialogTest, ShowsTheRegisteredFileWhereItBelongs)
 {
-    TFormStartup dialog;
-    const TExecuteCase& param = GetParam();
-    const QString registered = param.Registered(*this);
-    WhenModalOpens([&](QWidget& shown) {
-        const TShown state = Read(shown);
-        EXPECT_TRUE(state.AutoStart);
-        EXPECT_EQ(state.OtherChosen, param.OtherChosen);
-        EXPECT_EQ(state.Other, param.Other(*this));
-        PressCancel(shown);
-    });
-    EXPECT_FALSE(dialog.Execute(param.Current(*this), registered));
-    EXPECT_EQ(dialog.GetFileName(), registered);
+    const struct {
+        const char* Name;
+        QString Current, Registered;
+        bool OtherChosen;
+        QString Other;
+    } rows[] = {
+        {"registered_is_the_open_file", EntryFile, EntryFile, false, QString()},
+        {"registered_is_another_file", EntryFile, OtherEntryFile, true, OtherEntryFile},
+        {"names_differing_in_letter_case_are_different_files", EntryFile, EntryFile.toUpper(), true, EntryFile.toUpper()},
+        {"no_open_file", QString(), OtherEntryFile, true, OtherEntryFile}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TFormStartup dialog;
+        WhenModalOpens([&](QWidget& shown) {
+            const TShown state = Read(shown);
+            EXPECT_TRUE(state.AutoStart);
+            EXPECT_EQ(state.OtherChosen, row.OtherChosen);
+            EXPECT_EQ(state.Other, row.Other);
+            PressCancel(shown);
+        });
+        EXPECT_FALSE(dialog.Execute(row.Current, row.Registered));
+        EXPECT_EQ(dialog.GetFileName(), row.Registered);
+    }
 }
-
-const auto NoFile = [](const AutoStartDialogTest&) { return QString(); };
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ExecuteTest,
-    testing::Values(
-        TExecuteCase{"registered_is_the_open_file", [](auto& t) { return t.EntryFile; },
-                     [](auto& t) { return t.EntryFile; }, false, NoFile},
-        TExecuteCase{"registered_is_another_file", [](auto& t) { return t.EntryFile; },
-                     [](auto& t) { return t.OtherEntryFile; }, true, [](auto& t) { return t.OtherEntryFile; }},
-        TExecuteCase{"names_differing_in_letter_case_are_different_files",
-                     [](auto& t) { return t.EntryFile; }, [](auto& t) { return t.EntryFile.toUpper(); }, true,
-                     [](auto& t) { return t.EntryFile.toUpper(); }},
-        TExecuteCase{"no_open_file", NoFile, [](auto& t) { return t.OtherEntryFile; }, true,
-                     [](auto& t) { return t.OtherEntryFile; }}),
-    [](const testing::TestParamInfo<TExecuteCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(AutoStartDialogTest, OkIsRefusedForAMissingOrInvalidFile)
 {
@@ -150,25 +135,7 @@ TEST_F(AutoStartDialogTest, OkIsRefusedForAMissingOrInvalidFile)
     EXPECT_EQ(dialog.GetFileName(), EntryFile);
 }
 
-TEST_F(AutoStartDialogTest, SearchingChoosesTheOtherFile)
-{
-    TFormStartup dialog;
-    WhenModalOpens([this](QWidget& shown) {
-        Click(Child<QRadioButton>(shown, QStringLiteral("RadioButtonEditorFile")));
-        PickFileInNextDialog(OtherEntryFile);
-        Click(Child<QPushButton>(shown, QStringLiteral("ButtonSearch")));
-        const TShown state = Read(shown);
-        EXPECT_TRUE(state.OtherChosen);
-        EXPECT_EQ(state.Other, OtherEntryFile);
-        PressOk(shown);
-    });
-    EXPECT_TRUE(dialog.Execute(EntryFile, EntryFile));
-    EXPECT_EQ(dialog.GetFileName(), OtherEntryFile);
-    const QStringList filters = dialog.OpenDialog1()->nameFilters();
-    EXPECT_EQ(filters, QStringList{QStringLiteral("Vemora files (*.vkd)")});
-}
-
-TEST_F(AutoStartDialogTest, TheSearchStartsInTheFolderOfTheNamedFile)
+TEST_F(AutoStartDialogTest, TheSearchStartsInTheFolderOfTheNamedFileAndChoosesTheOtherFile)
 {
     QDir().mkpath(Home.FilePath(QStringLiteral("deeper")));
     const QString deeper = Home.FilePath(QStringLiteral("deeper/Third.vkd"));
@@ -183,9 +150,16 @@ TEST_F(AutoStartDialogTest, TheSearchStartsInTheFolderOfTheNamedFile)
         });
         Click(Child<QPushButton>(shown, QStringLiteral("ButtonSearch")));
         EXPECT_EQ(Read(shown).Other, deeper) << "a cancelled search keeps the file";
-        PressCancel(shown);
+        Click(Child<QRadioButton>(shown, QStringLiteral("RadioButtonEditorFile")));
+        PickFileInNextDialog(OtherEntryFile);
+        Click(Child<QPushButton>(shown, QStringLiteral("ButtonSearch")));
+        EXPECT_TRUE(Read(shown).OtherChosen);
+        EXPECT_EQ(Read(shown).Other, OtherEntryFile);
+        PressOk(shown);
     });
-    dialog.Execute(EntryFile, deeper);
+    EXPECT_TRUE(dialog.Execute(EntryFile, deeper));
+    EXPECT_EQ(dialog.GetFileName(), OtherEntryFile);
+    EXPECT_EQ(dialog.OpenDialog1()->nameFilters(), QStringList{QStringLiteral("Vemora files (*.vkd)")});
 }
 
 TEST_F(AutoStartDialogTest, CancelChangesNothing)
@@ -234,55 +208,38 @@ TEST_F(AutoStartDialogTest, TheCommandRegistersRemovesAndLeavesAnUnchangedChoice
     EXPECT_TRUE(Messages.Shown().empty());
 }
 
-struct TQuestionCase {
-    const char* Name;
-    bool Registered;
-    bool ShowAutoRun;
-    int Entries;
-    const char* FileName;
-    bool Asked;
-};
-
-class QuestionConditionTest : public AutoStartDialogTest, public testing::WithParamInterface<TQuestionCase> {};
-
-TEST_P(QuestionConditionTest, AsksOnlyWhenEverythingSpeaksForIt)
+// Rows that must not ask answer "yes, do not ask again": a wrong question would show.
+TEST_F(AutoStartDialogTest, AsksAtCloseOnlyWhenEverythingSpeaksForItAndTheAnswerDecides)
 {
-    if (GetParam().Registered)
-        Register(EntryFile);
-    bool showAutoRun = GetParam().ShowAutoRun;
-    bool asked = false;
-    const TCloseAction action =
-        AutoStartQuestionAtClose(showAutoRun, GetParam().Entries, QString::fromUtf8(GetParam().FileName), [&] {
-            asked = true;
-            return TAutoStartReply{false, false};
-        });
-    EXPECT_EQ(asked, GetParam().Asked);
-    EXPECT_EQ(action, TCloseAction::Close);
-    EXPECT_EQ(showAutoRun, GetParam().ShowAutoRun);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Conditions, QuestionConditionTest,
-    testing::Values(TQuestionCase{"everything_speaks_for_it", false, true, 3, "/home/u/a.vkd", true},
-                    TQuestionCase{"already_registered", true, true, 3, "/home/u/a.vkd", false},
-                    TQuestionCase{"option_off", false, false, 3, "/home/u/a.vkd", false},
-                    TQuestionCase{"empty_list", false, true, 0, "/home/u/a.vkd", false},
-                    TQuestionCase{"unnamed_new_file", false, true, 3, "", false}),
-    [](const testing::TestParamInfo<TQuestionCase>& info) { return std::string(info.param.Name); });
-
-TEST_F(AutoStartDialogTest, TheAnswerDecidesAndTheCheckBoxTurnsTheQuestionOff)
-{
-    struct TReplyCase {
+    const struct {
+        const char* Name;
+        bool Registered, ShowAutoRun; // registered: another file than the one closed
+        int Entries;
+        QString FileName;
         TAutoStartReply Reply;
+        bool Asked;
         TCloseAction Action;
-        bool ShowAutoRun;
-    };
-    for (const TReplyCase& reply : {TReplyCase{{true, false}, TCloseAction::Configure, true},
-                                    TReplyCase{{false, true}, TCloseAction::Close, false},
-                                    TReplyCase{{true, true}, TCloseAction::Configure, false}}) {
-        bool showAutoRun = true;
-        EXPECT_EQ(AutoStartQuestionAtClose(showAutoRun, 1, EntryFile, [&] { return reply.Reply; }), reply.Action);
-        EXPECT_EQ(showAutoRun, reply.ShowAutoRun);
+        bool ShowAutoRunAfter;
+    } rows[] = {{"unnamed_new_file", false, true, 3, QString(), {true, true}, false, TCloseAction::Close, true},
+                {"option_off", false, false, 3, EntryFile, {true, true}, false, TCloseAction::Close, false},
+                {"empty_list", false, true, 0, EntryFile, {true, true}, false, TCloseAction::Close, true},
+                {"yes", false, true, 1, EntryFile, {true, false}, true, TCloseAction::Configure, true},
+                {"no_do_not_ask_again", false, true, 1, EntryFile, {false, true}, true, TCloseAction::Close, false},
+                {"yes_do_not_ask_again", false, true, 1, EntryFile, {true, true}, true, TCloseAction::Configure, false},
+                {"already_registered", true, true, 3, EntryFile, {true, true}, false, TCloseAction::Close, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        if (row.Registered)
+            Register(OtherEntryFile);
+        bool showAutoRun = row.ShowAutoRun;
+        bool asked = false;
+        const TCloseAction action = AutoStartQuestionAtClose(showAutoRun, row.Entries, row.FileName, [&] {
+            asked = true;
+            return row.Reply;
+        });
+        EXPECT_EQ(asked, row.Asked);
+        EXPECT_EQ(action, row.Action);
+        EXPECT_EQ(showAutoRun, row.ShowAutoRunAfter);
     }
 }
 

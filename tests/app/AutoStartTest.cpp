@@ -33,17 +33,12 @@ protected:
 
 TEST_F(AutoStartTest, TheValueHoldsTheQuotedProgramTheSwitchAndTheQuotedFile)
 {
+    EXPECT_EQ(GetAutoStartFile(), QString()) << "no registration is an empty file";
     EXPECT_EQ(RunValueName(), QStringLiteral("Vemora, file version 2"));
     ASSERT_TRUE(SetAutoStart(QStringLiteral("/d/f.vkd"), QStringLiteral("/P/x")));
-    const QString expected = QStringLiteral("\"/P/x\" /r \"/d/f.vkd\"");
-    EXPECT_EQ(ReadRunValue(), expected);
-    EXPECT_EQ(expected.size(), 20);
-}
-
-TEST_F(AutoStartTest, TheRegisteredFileReadsBackForThisProgram)
-{
+    EXPECT_EQ(ReadRunValue(), QStringLiteral("\"/P/x\" /r \"/d/f.vkd\""));
     ASSERT_TRUE(SetAutoStart(QStringLiteral("/home/u/My Dates.vkd"), ProgramFilePath()));
-    EXPECT_EQ(GetAutoStartFile(), QStringLiteral("/home/u/My Dates.vkd"));
+    EXPECT_EQ(GetAutoStartFile(), QStringLiteral("/home/u/My Dates.vkd")) << "read back for this program";
 }
 
 TEST_F(AutoStartTest, ARegistrationOfAnotherProgramOrSwitchCountsAsNone)
@@ -57,11 +52,6 @@ TEST_F(AutoStartTest, ARegistrationOfAnotherProgramOrSwitchCountsAsNone)
         WriteRunValue(data);
         EXPECT_EQ(GetAutoStartFile(), QString()) << data.toStdString();
     }
-}
-
-TEST_F(AutoStartTest, NoRegistrationIsAnEmptyFile)
-{
-    EXPECT_EQ(GetAutoStartFile(), QString());
 }
 
 // Also when the desktop's settings had switched the start off: it is ours, and goes.
@@ -91,20 +81,7 @@ TEST_F(AutoStartTest, NamesThatCannotBeReadBackAreRefused)
     EXPECT_EQ(ReadRunValue(), QString());
 }
 
-TEST_F(AutoStartTest, AFailureIsReportedWithTheKeyPath)
-{
-    LoadLanguage(QString(), QString());
-    TScriptedMessages messages;
-    Home.WriteFile(QStringLiteral(".config/autostart"), "a file where the folder belongs");
-    ApplyAutoStart(QStringLiteral("/tmp/dates.vkd"));
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    const TMessageRequest& shown = messages.Shown()[0];
-    EXPECT_EQ(shown.Icon, TMessageIcon::Error);
-    EXPECT_EQ(shown.Text, FormatText(LanguageText(0x6A028AA1), {QStringLiteral(
-        "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vemora, file version 2")}));
-}
-
-TEST_F(AutoStartTest, ANameThatCannotBeQuotedIsRefusedAsSuch)
+TEST_F(AutoStartTest, AFailureIsReportedWithTheKeyPathAndAnUnquotableNameAsSuch)
 {
     LoadLanguage(QString(), QString());
     TScriptedMessages messages;
@@ -113,17 +90,23 @@ TEST_F(AutoStartTest, ANameThatCannotBeQuotedIsRefusedAsSuch)
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].Text, FormatText(LanguageText(0x4D20B7E2), {name}));
     EXPECT_EQ(GetAutoStartFile(), QString());
+
+    Home.WriteFile(QStringLiteral(".config/autostart"), "a file where the folder belongs");
+    ApplyAutoStart(QStringLiteral("/tmp/dates.vkd"));
+    ASSERT_EQ(messages.Shown().size(), 2u);
+    EXPECT_EQ(messages.Shown()[1].Icon, TMessageIcon::Error);
+    EXPECT_EQ(messages.Shown()[1].Text, FormatText(LanguageText(0x6A028AA1), {QStringLiteral(
+        "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vemora, file version 2")}));
 }
 
 TEST_F(AutoStartTest, ASuccessShowsNothing)
 {
     TScriptedMessages messages;
     ApplyAutoStart(QStringLiteral("/home/u/dates.vkd"));
-    EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(GetAutoStartFile(), QStringLiteral("/home/u/dates.vkd"));
     ApplyAutoStart(QString());
-    EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(GetAutoStartFile(), QString());
+    EXPECT_TRUE(messages.Shown().empty());
 }
 
 } // namespace

@@ -16,15 +16,6 @@ class EntryFileCheckTest : public testing::Test {
 protected:
     TTemporaryHome Home;
     TScriptedMessages Messages;
-
-    void ExpectRejected(const QString& fileName, quint32 textId)
-    {
-        EXPECT_FALSE(CheckEntryFile(fileName));
-        ASSERT_EQ(Messages.Shown().size(), 1u);
-        EXPECT_EQ(Messages.Shown()[0].Text, fileName + LanguageText(textId));
-        EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
-        EXPECT_TRUE(Messages.Shown()[0].EventSound);
-    }
 };
 
 TEST_F(EntryFileCheckTest, AcceptsVersionsUpToTwo)
@@ -36,37 +27,29 @@ TEST_F(EntryFileCheckTest, AcceptsVersionsUpToTwo)
     EXPECT_TRUE(IsLanguageLoaded());
 }
 
-TEST_F(EntryFileCheckTest, NamesAMissingFile)
+TEST_F(EntryFileCheckTest, NamesTheRejectedFileInAWordedError)
 {
-    ExpectRejected(Home.FilePath(QStringLiteral("missing.vkd")), 0x406361C5);
-}
-
-TEST_F(EntryFileCheckTest, NamesAShortFile)
-{
-    ExpectRejected(Home.WriteFile(QStringLiteral("short.vkd"), Header(2).left(22)), 0x406361C5);
-}
-
-TEST_F(EntryFileCheckTest, NamesAFileWithAnotherMagic)
-{
-    ExpectRejected(Home.WriteFile(QStringLiteral("other.vkd"), QByteArray(40, 'x')), 0x406361C5);
-}
-
-TEST_F(EntryFileCheckTest, NamesAFolder)
-{
-    ExpectRejected(Home.Path(), 0x406361C5);
-}
-
-TEST_F(EntryFileCheckTest, NamesAFileOfANewerVersion)
-{
-    ExpectRejected(Home.WriteFile(QStringLiteral("new.vkd"), Header(3)), 0x4696F896);
-}
-
-TEST_F(EntryFileCheckTest, TheMessagesAreWorded)
-{
-    CheckEntryFile(Home.FilePath(QStringLiteral("missing.vkd")));
-    ASSERT_EQ(Messages.Shown().size(), 1u);
-    EXPECT_FALSE(Messages.Shown()[0].Text.contains(QStringLiteral("not found")));
-    EXPECT_GT(Messages.Shown()[0].Text.size(), Home.FilePath(QStringLiteral("missing.vkd")).size() + 5);
+    const struct {
+        const char* Name;
+        QString File;
+        quint32 TextId;
+    } rows[] = {{"missing", Home.FilePath(QStringLiteral("missing.vkd")), 0x406361C5},
+                {"short", Home.WriteFile(QStringLiteral("short.vkd"), Header(2).left(22)), 0x406361C5},
+                {"other_magic", Home.WriteFile(QStringLiteral("other.vkd"), QByteArray(40, 'x')), 0x406361C5},
+                {"folder", Home.Path(), 0x406361C5},
+                {"newer_version", Home.WriteFile(QStringLiteral("new.vkd"), Header(3)), 0x4696F896}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::size_t before = Messages.Shown().size();
+        EXPECT_FALSE(CheckEntryFile(row.File));
+        ASSERT_EQ(Messages.Shown().size(), before + 1);
+        const TMessageRequest& shown = Messages.Shown().back();
+        EXPECT_EQ(shown.Text, row.File + LanguageText(row.TextId));
+        EXPECT_EQ(shown.Icon, TMessageIcon::Error);
+        EXPECT_TRUE(shown.EventSound);
+        EXPECT_FALSE(shown.Text.contains(QStringLiteral("not found")));
+        EXPECT_GT(shown.Text.size(), row.File.size() + 5) << "worded";
+    }
 }
 
 TEST(MessageCaptionTest, BoxesWithoutCaptionSpeakTheLanguageLoaded)

@@ -56,16 +56,13 @@ protected:
     }
 };
 
-TEST_F(VemoraLibStateTest, AFirstStartReadsNothingAndWritesNothing)
+TEST_F(VemoraLibStateTest, AFirstStartReadsAndWritesNothingUntilTheMomentIsStoredAsEightBytes)
 {
     EXPECT_EQ(Store().RootPath(), QStringLiteral("\\Software\\Orvalin\\Vemora\\2\\1"));
     AdoptStoredLastBatchRun();
     EXPECT_EQ(GetLastBatchRun(), 0.0);
     EXPECT_FALSE(QFileInfo::exists(Home.RegistryFile()));
-}
 
-TEST_F(VemoraLibStateTest, TheLastBatchRunIsStoredAsEightBytes)
-{
     SetLastBatchRun(46123.25);
     EXPECT_EQ(GetLastBatchRun(), 46123.25);
     const TRegistryValue stored = StoredValue(SettingLastBatchRun);
@@ -76,25 +73,20 @@ TEST_F(VemoraLibStateTest, TheLastBatchRunIsStoredAsEightBytes)
     EXPECT_EQ(value, 46123.25);
 }
 
+// A stored value that is no date counts as never; the memory starts from never.
 TEST_F(VemoraLibStateTest, TheStoredMomentIsAdoptedAtStart)
 {
-    WriteAppValue([](TApplicationReg& registry) { registry.WriteDateTime(SettingLastBatchRun, 45000.5); });
-    AdoptStoredLastBatchRun();
-    EXPECT_EQ(GetLastBatchRun(), 45000.5);
-}
-
-TEST_F(VemoraLibStateTest, AStoredMomentThatIsNoDateCountsAsNever)
-{
-    const std::vector<std::function<void(TApplicationReg&)>> damaged{
-        [](TApplicationReg& r) { r.WriteInteger(SettingLastBatchRun, 45000); },
-        [](TApplicationReg& r) { r.WriteBinaryData(SettingLastBatchRun, QByteArray(4, '\1')); },
-        [](TApplicationReg& r) { r.WriteDateTime(SettingLastBatchRun, std::numeric_limits<double>::quiet_NaN()); },
-        [](TApplicationReg& r) { r.WriteDateTime(SettingLastBatchRun, 1e300); },
-        [](TApplicationReg& r) { r.WriteDateTime(SettingLastBatchRun, -5); }};
-    for (std::size_t i = 0; i < damaged.size(); ++i) {
-        WriteAppValue(damaged[i]);
+    const std::pair<std::function<void(TApplicationReg&)>, double> rows[] = {
+        {[](TApplicationReg& r) { r.WriteInteger(SettingLastBatchRun, 45000); }, 0},
+        {[](TApplicationReg& r) { r.WriteBinaryData(SettingLastBatchRun, QByteArray(4, '\1')); }, 0},
+        {[](TApplicationReg& r) { r.WriteDateTime(SettingLastBatchRun, std::numeric_limits<double>::quiet_NaN()); }, 0},
+        {[](TApplicationReg& r) { r.WriteDateTime(SettingLastBatchRun, 1e300); }, 0},
+        {[](TApplicationReg& r) { r.WriteDateTime(SettingLastBatchRun, -5); }, 0},
+        {[](TApplicationReg& r) { r.WriteDateTime(SettingLastBatchRun, 45000.5); }, 45000.5}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        WriteAppValue(rows[i].first);
         AdoptStoredLastBatchRun();
-        EXPECT_EQ(GetLastBatchRun(), 0.0) << "case " << i;
+        EXPECT_EQ(GetLastBatchRun(), rows[i].second) << "row " << i;
     }
 }
 

@@ -5,13 +5,13 @@
 #include "platform/Registry.h"
 #include "support/DayNumbers.h"
 
+#include "RunProgram.h"
 #include "TestSupport.h"
 #include "../app/BatchFiles.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <cstring>
@@ -19,12 +19,6 @@
 namespace {
 
 const QString AppKey = QStringLiteral("Software\\Orvalin\\Vemora\\2\\1");
-
-struct TRunResult {
-    int ExitCode = -1;
-    QString Output;
-    QString Errors;
-};
 
 QByteArray Header(char version)
 {
@@ -44,26 +38,10 @@ protected:
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.ConfigHome());
         // libfaketime is preloaded ahead of the sanitizer runtime.
         environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0"));
-        environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=" VEMORA_LSAN_SUPPRESSIONS));
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(Home.Path());
-        const QString program = QStringLiteral(VEMORA_BIN_DIR) + QStringLiteral("/vemora");
-        if (fakeTime.isEmpty()) {
-            process.start(program, arguments);
-        } else {
-            process.start(QStringLiteral("faketime"), QStringList{fakeTime, program} + arguments);
-        }
-        TRunResult result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            ADD_FAILURE() << "the program did not end";
-            return result;
-        }
-        result.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.Output = QString::fromLocal8Bit(process.readAllStandardOutput());
-        result.Errors = QString::fromLocal8Bit(process.readAllStandardError());
-        return result;
+        const QString program = QStringLiteral(VEMORA_BIN_DIR "/vemora");
+        if (fakeTime.isEmpty())
+            return RunProgram(program, arguments, environment, Home.Path());
+        return RunProgram(QStringLiteral("faketime"), QStringList{fakeTime, program} + arguments, environment, Home.Path());
     }
 
     TFileRegistryStore Store() const { return TFileRegistryStore(Home.RegistryFile()); }
@@ -99,66 +77,57 @@ TEST_F(ProgramRunTest, RemovalLeavesOnlyTheLanguageValues)
               TRegistryValue::String(QStringLiteral("/l/Vemora_EN.nls")));
 }
 
-TEST_F(ProgramRunTest, APathOrAnExistingFolderIsNeverTheRemovalSwitch)
-{
-    WriteAppValues();
-    for (const QString& name : {QStringLiteral("/data/x.vkd"), QStringLiteral("/dev")}) {
-        const TRunResult result = Run({name});
-        EXPECT_EQ(result.ExitCode, 0);
-        EXPECT_TRUE(result.Output.contains(name)) << result.Output.toStdString();
-        EXPECT_EQ(Store().ReadValue(AppKey, QStringLiteral("ShowAutoRunVemora")), TRegistryValue::Dword(0));
-    }
-}
-
-TEST_F(ProgramRunTest, AnAbsolutePathIsNeverTheBatchSwitch)
-{
-    const TRunResult result = Run({QStringLiteral("/root/x.vkd")});
-    EXPECT_EQ(result.ExitCode, 0);
-    EXPECT_FALSE(Store().ReadValue(AppKey, QStringLiteral("LastBatchRun")));
-}
-
 struct TRejectedFileCase {
     const char* Name;
-    QByteArray Content; // empty: no file at all
-    const char* Phrase; // what the English message says
+    const char* Argument; // nullptr: "dates file.vkd" in the home
+    QByteArray Content;   // written there; empty: no file at all
+    const char* Phrase;   // what the English message says
 };
 
 class RejectedFileTest : public ProgramRunTest, public testing::WithParamInterface<TRejectedFileCase> {};
 
-TEST_P(RejectedFileTest, IsNamedAndTheProgramEnds)
+// A path or an existing folder is never the removal or batch switch: it is named as a file.
+TEST_P(RejectedFileTest, IsNamedAndTheProgramEndsTouchingNoSetting)
 {
-    const QString name = Home.FilePath(QStringLiteral("dates file.vkd"));
+    WriteAppValues();
+    const QString name = GetParam().Argument ? QString::fromUtf8(GetParam().Argument)
+                                             : Home.FilePath(QStringLiteral("dates file.vkd"));
     if (!GetParam().Content.isEmpty())
         Home.WriteFile(QStringLiteral("dates file.vkd"), GetParam().Content);
     const TRunResult result = Run({name});
     EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
     EXPECT_TRUE(result.Output.contains(name + QString::fromUtf8(GetParam().Phrase))) << result.Output.toStdString();
-    EXPECT_FALSE(result.Output.contains(QStringLiteral("not found")));
-    EXPECT_FALSE(result.Output.contains(QStringLiteral("editor")));
+    EXPECT_FALSE(result.Output.contains(QStringLiteral("not found")) || result.Output.contains(QStringLiteral("editor")));
+    EXPECT_EQ(Store().ReadValue(AppKey, QStringLiteral("ShowAutoRunVemora")), TRegistryValue::Dword(0));
+    EXPECT_FALSE(Store().ReadValue(AppKey, QStringLiteral("LastBatchRun")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RejectedFileTest,
-    testing::Values(TRejectedFileCase{"missing", QByteArray(), " is not a valid"},
-                    TRejectedFileCase{"short", Header(2).left(10), " is not a valid"},
-                    TRejectedFileCase{"wrong_magic", QByteArray(64, 'x'), " is not a valid"},
-                    TRejectedFileCase{"newer_version", Header(3), " was saved by a newer version"}),
+    testing::Values(TRejectedFileCase{"missing", nullptr, QByteArray(), " is not a valid"},
+                    TRejectedFileCase{"short", nullptr, Header(2).left(10), " is not a valid"},
+                    TRejectedFileCase{"wrong_magic", nullptr, QByteArray(64, 'x'), " is not a valid"},
+                    TRejectedFileCase{"newer_version", nullptr, Header(3), " was saved by a newer version"},
+                    TRejectedFileCase{"path_under_d", "/data/x.vkd", QByteArray(), " is not a valid"},
+                    TRejectedFileCase{"path_under_r", "/root/x.vkd", QByteArray(), " is not a valid"},
+                    TRejectedFileCase{"existing_folder_under_d", "/dev", QByteArray(), " is not a valid"}),
     [](const testing::TestParamInfo<TRejectedFileCase>& info) { return std::string(info.param.Name); });
 
+// With a file that is missing, or none at all, the moment is still stored, and before the file is looked at.
 TEST_F(ProgramRunTest, TheBatchSwitchStoresTheMomentBeforeLookingAtTheFile)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty())
         GTEST_SKIP() << "faketime is not installed";
-    const TRunResult result =
-        Run({QStringLiteral("/rx"), Home.FilePath(QStringLiteral("missing.vkd"))}, QStringLiteral("2026-03-14 06:00:00"));
-    EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
-    const auto stored = Store().ReadValue(AppKey, QStringLiteral("LastBatchRun"));
-    ASSERT_TRUE(stored);
-    ASSERT_EQ(stored->Type, REG_BINARY);
-    ASSERT_EQ(stored->Data.size(), 8);
-    double moment = 0;
-    std::memcpy(&moment, stored->Data.constData(), 8);
-    EXPECT_NEAR(moment, DayFromCivil(2026, 3, 14) + 0.25, 1.0 / 24 / 60);
+    for (const QStringList& call : {QStringList{"/rx", Home.FilePath(QStringLiteral("missing.vkd"))}, {"/r"}}) {
+        QFile::remove(Home.RegistryFile());
+        const TRunResult result = Run(call, QStringLiteral("2026-03-14 06:00:00"));
+        EXPECT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+        const auto stored = Store().ReadValue(AppKey, QStringLiteral("LastBatchRun"));
+        ASSERT_TRUE(stored && stored->Type == REG_BINARY && stored->Data.size() == 8) << call.first().toStdString();
+        double moment = 0;
+        std::memcpy(&moment, stored->Data.constData(), 8);
+        EXPECT_NEAR(moment, DayFromCivil(2026, 3, 14) + 0.25, 1.0 / 24 / 60);
+    }
 }
 
 TEST_F(ProgramRunTest, TheLogonCheckPrintsTodaysAlertsWithoutADisplay)
@@ -176,14 +145,6 @@ TEST_F(ProgramRunTest, TheLogonCheckPrintsTodaysAlertsWithoutADisplay)
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("vemora "))) << lines[0].toStdString();
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(": Dentist at 10"))) << lines[0].toStdString();
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral(": In 2 days: Tax return"))) << lines[1].toStdString();
-    EXPECT_TRUE(Store().ReadValue(AppKey, QStringLiteral("LastBatchRun")));
-}
-
-TEST_F(ProgramRunTest, TheBatchSwitchWithoutAFileStillStoresTheMoment)
-{
-    const TRunResult result = Run({QStringLiteral("/r")});
-    EXPECT_EQ(result.ExitCode, 0);
-    EXPECT_TRUE(Store().ReadValue(AppKey, QStringLiteral("LastBatchRun")));
 }
 
 TEST_F(ProgramRunTest, ADamagedSettingsFileIsMovedAsideAndTheRunGoesOn)

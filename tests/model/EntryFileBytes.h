@@ -56,14 +56,14 @@ struct TRecord {
     quint8 Active = 1;
     QByteArray Comment = "note";
     QByteArray DisplayText = "Dentist";
-    QByteArray Mediafile;
+    QByteArray Mediafile{};
     quint8 AdvanceWarn = 0;
     quint8 Icon = 0x40;
     quint8 Category = 0;
     quint8 Valid = 0;
-    std::vector<qint32> Days; // written whatever Valid says
+    std::vector<qint32> Days{}; // written whatever Valid says
     quint8 Complete = 0;
-    QByteArray Tail;
+    QByteArray Tail{};
 };
 
 inline void AppendRecord(TBytes& bytes, const TRecord& record)

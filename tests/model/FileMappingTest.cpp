@@ -31,47 +31,30 @@ protected:
     }
 
     // Three pages of one byte.
-    QString FileOf(char filler)
-    {
-        return FileWith(QStringLiteral("file-%1").arg(QLatin1Char(filler)), QByteArray(ThreePages, filler));
-    }
+    QString FileOf(char filler) { return FileWith(QString::number(filler), QByteArray(ThreePages, filler)); }
 
     static int OpenForReading(const QString& path) { return ::open(QFile::encodeName(path).constData(), O_RDONLY); }
-
-    static void CutShort(const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(path, size)); }
 };
 
+// Only the view of the file cut short is marked, and only once it was read past the new end.
 TEST_F(FileMappingTest, ZerosTakeThePlaceOfBytesCutOffWhileViewed)
 {
-    const QString path = FileOf('x');
-    const int descriptor = OpenForReading(path);
-    std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, 0, ThreePages);
-    ASSERT_TRUE(view);
-    EXPECT_EQ(view->Data()[ThreePages - 1], 'x');
-    CutShort(path, 100);
-    EXPECT_TRUE(view->Intact()) << "nothing read past the new end yet";
-    EXPECT_EQ(view->Data()[99], 'x');
-    EXPECT_EQ(view->Data()[5000], '\0');
-    EXPECT_EQ(view->Data()[ThreePages - 1], '\0');
-    EXPECT_FALSE(view->Intact());
-    view.reset();
-    ::close(descriptor);
-}
-
-TEST_F(FileMappingTest, OnlyTheViewOfTheFileCutShortIsMarked)
-{
     const QString cutPath = FileOf('c');
-    const QString keptPath = FileOf('k');
     const int cutDescriptor = OpenForReading(cutPath);
-    const int keptDescriptor = OpenForReading(keptPath);
-    const std::unique_ptr<TFileMapping> cut = TFileMapping::Map(cutDescriptor, 0, ThreePages);
+    const int keptDescriptor = OpenForReading(FileOf('k'));
+    std::unique_ptr<TFileMapping> cut = TFileMapping::Map(cutDescriptor, 0, ThreePages);
     const std::unique_ptr<TFileMapping> kept = TFileMapping::Map(keptDescriptor, 0, ThreePages);
     ASSERT_TRUE(cut && kept);
-    CutShort(cutPath, 0);
-    EXPECT_EQ(cut->Data()[4096], '\0');
-    EXPECT_EQ(kept->Data()[4096], 'k');
+    EXPECT_EQ(cut->Data()[ThreePages - 1], 'c');
+    ASSERT_TRUE(QFile::resize(cutPath, 100));
+    EXPECT_TRUE(cut->Intact()) << "nothing read past the new end yet";
+    EXPECT_EQ(cut->Data()[99], 'c');
+    EXPECT_EQ(cut->Data()[5000], '\0');
+    EXPECT_EQ(cut->Data()[ThreePages - 1], '\0');
+    EXPECT_EQ(kept->Data()[5000], 'k');
     EXPECT_FALSE(cut->Intact());
     EXPECT_TRUE(kept->Intact());
+    cut.reset();
     ::close(cutDescriptor);
     ::close(keptDescriptor);
 }
@@ -80,8 +63,7 @@ TEST_F(FileMappingTest, OnlyTheViewOfTheFileCutShortIsMarked)
 // reads the file instead, and a view given back can be had again.
 TEST_F(FileMappingTest, ViewsRunOutAndComeBack)
 {
-    const QString path = FileOf('v');
-    const int descriptor = OpenForReading(path);
+    const int descriptor = OpenForReading(FileOf('v'));
     EXPECT_FALSE(TFileMapping::Map(descriptor, 0, 0));
     std::vector<std::unique_ptr<TFileMapping>> views;
     while (std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, 0, ThreePages)) {
@@ -100,8 +82,7 @@ TEST_F(FileMappingTest, AViewBeginsAtItsOffset)
     QByteArray content;
     for (int i = 0; i < ThreePages; ++i)
         content.append(static_cast<char>(i % 251));
-    const QString path = FileWith(QStringLiteral("counting"), content);
-    const int descriptor = OpenForReading(path);
+    const int descriptor = OpenForReading(FileWith(QStringLiteral("counting"), content));
     for (const qint64 offset : {qint64(0), qint64(1), qint64(4095), qint64(4096), qint64(5000)}) {
         const std::unique_ptr<TFileMapping> view = TFileMapping::Map(descriptor, offset, 100);
         ASSERT_TRUE(view);
@@ -112,32 +93,26 @@ TEST_F(FileMappingTest, AViewBeginsAtItsOffset)
 }
 
 // What LoadFromFile relies on: a file cut short under the reader reads on as zeros, and the
-// reader says that the bytes were not all the file's.
+// reader says that the bytes were not all the file's; an untouched file reads intact.
 TEST_F(FileMappingTest, TheReaderNoticesAFileCutShortUnderIt)
 {
     const QString path = FileOf('\x07');
     const std::shared_ptr<TFileEntrySource> source = TFileEntrySource::Open(path);
-    ASSERT_TRUE(source);
+    const std::shared_ptr<TFileEntrySource> untouched = TFileEntrySource::Open(FileOf('u'));
+    ASSERT_TRUE(source && untouched);
     TEntryReader reader(source);
+    TEntryReader untouchedReader(untouched);
     EXPECT_EQ(reader.ReadInt(), 0x07070707);
-    CutShort(path, 8);
+    ASSERT_TRUE(QFile::resize(path, 8));
     EXPECT_EQ(reader.ReadInt(), 0x07070707);
     std::vector<qint32> days;
     reader.ReadInts(2000, days);
     EXPECT_EQ(days.back(), 0);
     EXPECT_FALSE(reader.Intact());
     EXPECT_FALSE(source->Unchanged());
-}
-
-TEST_F(FileMappingTest, AnUntouchedFileReadsIntact)
-{
-    const std::shared_ptr<TFileEntrySource> source = TFileEntrySource::Open(FileOf('u'));
-    ASSERT_TRUE(source);
-    TEntryReader reader(source);
-    std::vector<qint32> days;
-    reader.ReadInts(ThreePages / 4, days);
+    untouchedReader.ReadInts(ThreePages / 4, days);
     EXPECT_EQ(days.back(), 0x75757575);
-    EXPECT_TRUE(reader.Intact());
+    EXPECT_TRUE(untouchedReader.Intact());
 }
 
 } // namespace

@@ -1,69 +1,49 @@
 #include "platform/CommandLine.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
 
 namespace {
 
-struct TExtractCase {
-    const char* Name;
-    const char* Text;
-    int Start;
-    const char* Token;
-    int NextPos; // -1: unchanged
-};
-
-class ExtractParamTest : public testing::TestWithParam<TExtractCase> {};
-
-TEST_P(ExtractParamTest, SplitsTheNextToken)
+TEST(ExtractParamTest, SplitsTheNextToken)
 {
-    const TExtractCase& c = GetParam();
-    int next = -1;
-    QString token = QStringLiteral("stale");
-    ExtractParam(QString::fromUtf8(c.Text), c.Start, &next, token);
-    EXPECT_EQ(token, QString::fromUtf8(c.Token));
-    EXPECT_EQ(next, c.NextPos);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ExtractParamTest,
-    testing::Values(
-        TExtractCase{"plain_word", "prog /r file", 1, "prog", 6},
-        TExtractCase{"from_the_middle", "prog /r file", 6, "/r", 9},
-        TExtractCase{"last_word_runs_to_the_end", "prog /r file", 9, "file", 14},
-        TExtractCase{"leading_blanks_of_every_kind", " \t\n\v\f\rword", 1, "word", 12},
-        TExtractCase{"quoted_with_blanks", "\"C:\\My Files\\a.vkd\" next", 1, "C:\\My Files\\a.vkd", 20},
-        TExtractCase{"empty_quotes", "\"\" x", 1, "", 3},
-        TExtractCase{"unclosed_quote_runs_to_the_blank", "\"abc def", 1, "\"abc", 6},
-        TExtractCase{"quote_inside_a_word_is_kept", "ab\"c d", 1, "ab\"c", 6},
-        TExtractCase{"start_beyond_the_end", "abc", 4, "", -1},
-        TExtractCase{"only_blanks_left", "abc   ", 4, "", -1},
-        TExtractCase{"empty_text", "", 1, "", -1},
-        TExtractCase{"start_before_the_text", "abc", 0, "", -1}),
-    [](const testing::TestParamInfo<TExtractCase>& info) { return std::string(info.param.Name); });
-
-TEST(ExtractParamTest, WorksWithoutNextPos)
-{
+    const struct {
+        const char* Text;
+        int Start;
+        const char* Token;
+        int NextPos; // -1: unchanged
+    } cases[] = {
+        {"prog /r file", 1, "prog", 6},
+        {"prog /r file", 6, "/r", 9},
+        {"prog /r file", 9, "file", 14}, // the last word runs to the end
+        {" \t\n\v\f\rword", 1, "word", 12}, // blanks of every kind
+        {"\"C:\\My Files\\a.vkd\" next", 1, "C:\\My Files\\a.vkd", 20},
+        {"\"\" x", 1, "", 3},
+        {"\"abc def", 1, "\"abc", 6}, // an unclosed quote runs to the blank
+        {"ab\"c d", 1, "ab\"c", 6}, // a quote inside a word is kept
+        {"abc", 4, "", -1},
+        {"abc   ", 4, "", -1},
+        {"", 1, "", -1},
+        {"abc", 0, "", -1},
+    };
+    for (const auto& c : cases) {
+        int next = -1;
+        QString token = QStringLiteral("stale");
+        ExtractParam(QString::fromUtf8(c.Text), c.Start, &next, token);
+        EXPECT_EQ(token, QString::fromUtf8(c.Token)) << c.Text << " from " << c.Start;
+        EXPECT_EQ(next, c.NextPos) << c.Text << " from " << c.Start;
+    }
     QString token;
-    ExtractParam(QStringLiteral("one two"), 4, nullptr, token);
-    EXPECT_EQ(token, QStringLiteral("two"));
+    ExtractParam("one two", 4, nullptr, token);
+    EXPECT_EQ(token, QStringLiteral("two")) << "the next position is optional";
 }
 
-TEST(BuildRawCommandLineTest, QuotesEmptyArgumentsAndArgumentsWithBlanks)
+TEST(BuildRawCommandLineTest, QuotesWhereNeededAndSplitsBackIntoTheSameArguments)
 {
-    const QString line = BuildRawCommandLine(
-        QStringList{QStringLiteral("/opt/My Apps/vemora"), QStringLiteral("/r"), QString(), QStringLiteral("a\tb")});
-    EXPECT_EQ(line, QStringLiteral("\"/opt/My Apps/vemora\" /r \"\" \"a\tb\""));
-}
-
-TEST(BuildRawCommandLineTest, SplitsBackIntoTheSameArguments)
-{
-    const QStringList arguments{QStringLiteral("/usr/bin/vemora"), QStringLiteral("/r"),
-                                QStringLiteral("/home/u/My Dates.vkd")};
+    const QStringList arguments{"/opt/My Apps/vemora", "/r", QString(), "a\tb", "/home/u/My Dates.vkd"};
     const QString line = BuildRawCommandLine(arguments);
+    EXPECT_EQ(line, QStringLiteral("\"/opt/My Apps/vemora\" /r \"\" \"a\tb\" \"/home/u/My Dates.vkd\""));
     QStringList split;
-    int position = 1;
-    for (int i = 0; i < arguments.size(); ++i) {
+    for (int position = 1, i = 0; i < arguments.size(); ++i) {
         QString token;
         ExtractParam(line, position, &position, token);
         split.append(token);

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -24,7 +23,7 @@ void AnswerNextBox(std::function<void(QMessageBox&)> check, QMessageBox::Standar
     });
 }
 
-TEST(QtMessageServiceTest, AnErrorShowsTextIconAndOneButton)
+TEST(QtMessageServiceTest, TheBoxShowsTheRequestAndReportsTheButtonPressed)
 {
     TQtMessageService service;
     AnswerNextBox(
@@ -36,49 +35,24 @@ TEST(QtMessageServiceTest, AnErrorShowsTextIconAndOneButton)
             EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
         },
         QMessageBox::Ok);
-    TMessageRequest request;
-    request.Text = QStringLiteral("/x.vkd is not a valid file.");
-    request.Icon = TMessageIcon::Error;
-    request.EventSound = true;
-    EXPECT_EQ(service.Show(request), TMessageResult::Ok);
+    EXPECT_EQ(service.Show({"/x.vkd is not a valid file.", "", TMessageIcon::Error, TMessageButtons::Ok, true}),
+              TMessageResult::Ok);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
 
-TEST(QtMessageServiceTest, AQuestionReportsTheButtonPressed)
-{
-    TQtMessageService service;
     AnswerNextBox(
         [](QMessageBox& box) {
             EXPECT_EQ(box.windowTitle(), QStringLiteral("Vemora"));
             EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         },
         QMessageBox::No);
-    TMessageRequest request;
-    request.Text = QStringLiteral("Save?");
-    request.Caption = QStringLiteral("Vemora");
-    request.Icon = TMessageIcon::Question;
-    request.Buttons = TMessageButtons::YesNoCancel;
-    EXPECT_EQ(service.Show(request), TMessageResult::No);
+    EXPECT_EQ(service.Show({"Save?", "Vemora", TMessageIcon::Question, TMessageButtons::YesNoCancel}),
+              TMessageResult::No);
 }
 
-// Listens for the event sounds asked for while it lives.
-class TSoundsHeard {
-public:
-    TSoundsHeard()
-        : m_Previous(SetEventSoundPlayer([this](const QString& id) { Ids.append(id); }))
-    {
-    }
-    ~TSoundsHeard() { SetEventSoundPlayer(m_Previous); }
-    TSoundsHeard(const TSoundsHeard&) = delete;
-    TSoundsHeard& operator=(const TSoundsHeard&) = delete;
-    QStringList Ids;
-
-private:
-    TEventSoundPlayer m_Previous;
-};
-
-TEST(QtMessageServiceTest, ABoxThatSoundsPlaysTheEventSoundOfItsIcon)
+TEST(QtMessageServiceTest, ABoxThatSoundsPlaysTheEventSoundOfItsIconButTheConsoleNever)
 {
+    QStringList heard;
+    const TEventSoundPlayer previous = SetEventSoundPlayer([&](const QString& id) { heard << id; });
     const std::pair<TMessageIcon, const char*> cases[] = {
         {TMessageIcon::Error, "dialog-error"},       {TMessageIcon::Question, "dialog-question"},
         {TMessageIcon::Warning, "dialog-warning"},   {TMessageIcon::Information, "dialog-information"},
@@ -87,25 +61,16 @@ TEST(QtMessageServiceTest, ABoxThatSoundsPlaysTheEventSoundOfItsIcon)
     TQtMessageService service;
     for (const auto& [icon, id] : cases) {
         for (const bool sounds : {false, true}) {
-            TSoundsHeard heard;
+            heard.clear();
             AnswerNextBox([](QMessageBox&) {}, QMessageBox::Ok);
-            TMessageRequest request;
-            request.Icon = icon;
-            request.EventSound = sounds;
-            service.Show(request);
-            EXPECT_EQ(heard.Ids, sounds ? QStringList{QString::fromLatin1(id)} : QStringList()) << id;
+            service.Show({"", "", icon, TMessageButtons::Ok, sounds});
+            EXPECT_EQ(heard, sounds ? QStringList{QString::fromLatin1(id)} : QStringList()) << id;
         }
     }
-}
-
-TEST(QtMessageServiceTest, TheConsolePlaysNoSound)
-{
-    TSoundsHeard heard;
-    TMessageRequest request;
-    request.Icon = TMessageIcon::Error;
-    request.EventSound = true;
-    TConsoleMessageService().Show(request);
-    EXPECT_TRUE(heard.Ids.isEmpty());
+    heard.clear();
+    TConsoleMessageService().Show({"", "", TMessageIcon::Error, TMessageButtons::Ok, true});
+    EXPECT_TRUE(heard.isEmpty());
+    SetEventSoundPlayer(previous);
 }
 
 } // namespace

@@ -4,11 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -23,16 +20,14 @@ public:
     {
         setObjectName(name);
         auto* layout = new QVBoxLayout(this);
-        First = new QLineEdit(this);
-        Second = new QLineEdit(this);
         layout->addWidget(First);
         layout->addWidget(Second);
     }
 
     void PersistFontChanged() override { ++FontChanges; }
 
-    QLineEdit* First;
-    QLineEdit* Second;
+    QLineEdit* First = new QLineEdit(this);
+    QLineEdit* Second = new QLineEdit(this);
     int FontChanges = 0;
 };
 
@@ -41,7 +36,7 @@ protected:
     TTemporaryHome Home;
 
     // The keys below the store's application key, as the settings file holds them.
-    QStringList KeysOf(TFormExCore& form, const QString& key)
+    static QStringList KeysOf(TFormExCore& form, const QString& key)
     {
         TApplicationReg& store = form.GetRegistry();
         if (!store.OpenAppKey(AppRootCurrentUser, key, false))
@@ -52,94 +47,42 @@ protected:
     }
 };
 
-TEST_F(FormExTest, PlacementAndFontReturnUnderTheFormsName)
+TEST_F(FormExTest, PlacementReturnsUnderTheFormsNameAndTheFontOnlyWithAFontKey)
 {
-    QFont font(QStringLiteral("DejaVu Serif"), 15);
     {
         TProbeForm saved;
-        saved.SetFontKey(QStringLiteral("Font"));
+        saved.SetFontKey("Font");
         saved.setGeometry(40, 50, 300, 200);
-        saved.SetPersistFont(font);
+        saved.SetPersistFont(QFont("DejaVu Serif", 15));
         saved.SaveState();
-        EXPECT_EQ(KeysOf(saved, QString()), QStringList{QStringLiteral("FormProbe")});
-        EXPECT_EQ(KeysOf(saved, QStringLiteral("FormProbe")), QStringList{QStringLiteral("Font")});
+        TProbeForm other("FormOther");
+        other.setGeometry(10, 10, 200, 100);
+        other.SaveState();
+        EXPECT_EQ(KeysOf(saved, "FormProbe"), QStringList{"Font"});
+        EXPECT_TRUE(KeysOf(other, "FormOther").isEmpty());
     }
     TProbeForm restored;
-    restored.SetFontKey(QStringLiteral("Font"));
+    restored.SetFontKey("Font");
     restored.LoadState();
     EXPECT_EQ(restored.geometry(), QRect(40, 50, 300, 200));
     EXPECT_EQ(restored.font().family(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(restored.font().pointSize(), 15);
     EXPECT_EQ(restored.FontChanges, 1);
 
-    TProbeForm other(QStringLiteral("FormOther"));
+    TProbeForm withoutFontKey;
+    const QFont before = withoutFontKey.font();
+    withoutFontKey.LoadState();
+    EXPECT_EQ(withoutFontKey.font(), before);
+    EXPECT_EQ(withoutFontKey.FontChanges, 0);
+
+    TProbeForm other("FormOther");
     other.LoadState();
-    EXPECT_NE(other.geometry(), QRect(40, 50, 300, 200)) << "another name, another key";
-}
-
-TEST_F(FormExTest, WithoutAFontKeyNoFontIsReadOrWritten)
-{
-    TProbeForm form;
-    form.setGeometry(10, 10, 200, 100);
-    form.SaveState();
-    EXPECT_TRUE(KeysOf(form, QStringLiteral("FormProbe")).isEmpty());
-
-    TApplicationReg& store = form.GetRegistry();
-    ASSERT_TRUE(store.OpenAppKey(AppRootCurrentUser, QStringLiteral("FormProbe\\Font"), true));
-    const QFont stored(QStringLiteral("DejaVu Serif"), 21);
-    ASSERT_TRUE(store.WriteFont(&stored));
-    store.CloseKey();
-    const QFont before = form.font();
-    form.LoadState();
-    EXPECT_EQ(form.font(), before);
-    EXPECT_EQ(form.FontChanges, 0);
-}
-
-TEST_F(FormExTest, AMaximisedFormReopensMaximisedWithItsNormalRectangle)
-{
-    {
-        TProbeForm saved;
-        saved.setGeometry(30, 40, 320, 210);
-        saved.showMaximized();
-        QApplication::processEvents();
-        saved.SaveState();
-    }
-    TProbeForm restored;
-    restored.LoadState();
-    EXPECT_TRUE(restored.windowState() & Qt::WindowMaximized);
-    restored.showNormal();
-    QApplication::processEvents();
-    EXPECT_EQ(restored.geometry(), QRect(30, 40, 320, 210));
-}
-
-// A newer design size of a fixed dialog wins over a rectangle stored by an older one.
-TEST_F(FormExTest, AFixedSizeFormIgnoresAStoredRectangleOfAnotherSize)
-{
-    {
-        TProbeForm saved;
-        saved.setFixedSize(349, 210);
-        saved.move(20, 20);
-        saved.SaveState();
-    }
-    TProbeForm redesigned;
-    redesigned.setFixedSize(380, 230);
-    redesigned.move(60, 70);
-    redesigned.LoadState();
-    EXPECT_EQ(redesigned.geometry(), QRect(60, 70, 380, 230));
-
-    TProbeForm unchanged;
-    unchanged.setFixedSize(349, 210);
-    unchanged.LoadState();
-    EXPECT_EQ(unchanged.geometry(), QRect(20, 20, 349, 210));
+    EXPECT_EQ(other.geometry(), QRect(10, 10, 200, 100)) << "another name, another key";
 }
 
 TEST_F(FormExTest, ADamagedStoreLeavesTheDesignValues)
 {
-    QDir().mkpath(QFileInfo(Home.RegistryFile()).path());
-    QFile damaged(Home.RegistryFile());
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("\xff\xfe not a registry file [[[");
-    damaged.close();
+    Home.WriteFile(QDir(Home.Path()).relativeFilePath(Home.RegistryFile()), "\xff\xfe not a registry file [[[");
     TProbeForm form;
     form.setGeometry(15, 25, 250, 150);
     form.LoadState();
@@ -147,23 +90,33 @@ TEST_F(FormExTest, ADamagedStoreLeavesTheDesignValues)
     EXPECT_EQ(form.geometry(), QRect(15, 25, 250, 150));
 }
 
-// A -1 in a size stands for the screen's size; no size: the form keeps Qt's default limit.
-struct TTrackCase {
-    const char* Name;
-    std::vector<std::pair<int, int>> Calls; // which, value
-    std::optional<QSize> Minimum;
-    std::optional<QSize> Maximum;
-};
-
-class TrackSizeTest : public testing::TestWithParam<TTrackCase> {};
-
-TEST_P(TrackSizeTest, LimitsTheForm)
+TEST_F(FormExTest, FormsUseTheMainFormsStore)
 {
-    TProbeForm form;
-    const QSize defaultMinimum = form.minimumSize();
-    const QSize defaultMaximum = form.maximumSize();
-    for (const auto& [which, value] : GetParam().Calls)
-        form.SetTrackSize(which, value);
+    TProbeForm main("FormMain");
+    TProbeForm dialog("FormDialog");
+    EXPECT_NE(&dialog.GetRegistry(), &main.GetRegistry()) << "no main form: each its own";
+    SetApplicationMainForm(&main);
+    EXPECT_EQ(&dialog.GetRegistry(), &main.GetRegistry());
+    EXPECT_EQ(ApplicationMainForm(), &main);
+    SetApplicationMainForm(nullptr);
+}
+
+// A -1 in a size stands for the screen's size; no size: the form keeps Qt's default limit.
+TEST(FormExTrackSizeTest, LimitsTheForm)
+{
+    const struct {
+        const char* Name;
+        std::vector<std::pair<int, int>> Calls; // which, value
+        std::optional<QSize> Minimum;
+        std::optional<QSize> Maximum;
+    } cases[] = {
+        {"main window minimum", {{0, 132}, {1, 136}}, QSize(132, 136), std::nullopt},
+        {"only a maximum width", {{2, 500}}, std::nullopt, QSize(500, -1)},
+        {"only a minimum height", {{1, 171}}, QSize(-1, 171), std::nullopt},
+        {"fixed height, minimum width", {{1, 171}, {3, 171}, {0, 246}}, QSize(246, 171), QSize(-1, 171)},
+        {"an unchanged zero sets nothing", {{0, 0}}, std::nullopt, std::nullopt},
+        {"an index out of range is ignored", {{4, 10}, {-1, 10}}, std::nullopt, std::nullopt},
+    };
     const QSize screen = QGuiApplication::primaryScreen()->size();
     const auto expected = [&](const std::optional<QSize>& size, QSize unset) {
         if (!size)
@@ -171,47 +124,27 @@ TEST_P(TrackSizeTest, LimitsTheForm)
         return QSize(size->width() == -1 ? screen.width() : size->width(),
                      size->height() == -1 ? screen.height() : size->height());
     };
-    EXPECT_EQ(form.minimumSize(), expected(GetParam().Minimum, defaultMinimum));
-    EXPECT_EQ(form.maximumSize(), expected(GetParam().Maximum, defaultMaximum));
+    for (const auto& c : cases) {
+        TProbeForm form;
+        const QSize defaultMinimum = form.minimumSize();
+        const QSize defaultMaximum = form.maximumSize();
+        for (const auto& [which, value] : c.Calls)
+            form.SetTrackSize(which, value);
+        EXPECT_EQ(form.minimumSize(), expected(c.Minimum, defaultMinimum)) << c.Name;
+        EXPECT_EQ(form.maximumSize(), expected(c.Maximum, defaultMaximum)) << c.Name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Calls, TrackSizeTest,
-    testing::Values(TTrackCase{"main_window_minimum", {{0, 132}, {1, 136}}, QSize(132, 136), std::nullopt},
-                    TTrackCase{"only_a_maximum_width", {{2, 500}}, std::nullopt, QSize(500, -1)},
-                    TTrackCase{"only_a_minimum_height", {{1, 171}}, QSize(-1, 171), std::nullopt},
-                    TTrackCase{"fixed_height_minimum_width", {{1, 171}, {3, 171}, {0, 246}}, QSize(246, 171),
-                               QSize(-1, 171)},
-                    TTrackCase{"an_unchanged_zero_sets_nothing", {{0, 0}}, std::nullopt, std::nullopt},
-                    TTrackCase{"an_index_out_of_range_is_ignored", {{4, 10}, {-1, 10}}, std::nullopt, std::nullopt}),
-    [](const testing::TestParamInfo<TTrackCase>& info) { return std::string(info.param.Name); });
 
 TEST(FormExFocusTest, TheFocusControlTakesTheFocusWhenShownIfEnabled)
 {
-    TProbeForm form;
-    form.SetFocusOnShow(form.Second);
-    form.show();
-    QApplication::processEvents();
-    EXPECT_EQ(form.focusWidget(), form.Second);
-    form.hide();
-
-    TProbeForm disabled;
-    disabled.Second->setEnabled(false);
-    disabled.SetFocusOnShow(disabled.Second);
-    disabled.show();
-    QApplication::processEvents();
-    EXPECT_NE(disabled.focusWidget(), disabled.Second);
-}
-
-TEST_F(FormExTest, FormsUseTheMainFormsStore)
-{
-    TProbeForm main(QStringLiteral("FormMain"));
-    TProbeForm dialog(QStringLiteral("FormDialog"));
-    EXPECT_NE(&dialog.GetRegistry(), &main.GetRegistry()) << "no main form: each its own";
-    SetApplicationMainForm(&main);
-    EXPECT_EQ(&dialog.GetRegistry(), &main.GetRegistry());
-    EXPECT_EQ(ApplicationMainForm(), &main);
-    SetApplicationMainForm(nullptr);
+    for (const bool enabled : {true, false}) {
+        TProbeForm form;
+        form.Second->setEnabled(enabled);
+        form.SetFocusOnShow(form.Second);
+        form.show();
+        QApplication::processEvents();
+        EXPECT_EQ(form.focusWidget() == form.Second, enabled);
+    }
 }
 
 TEST(FormExWaitTest, TheWaitCursorIsRestoredAlsoWhenTheFormGoesAway)

@@ -19,136 +19,118 @@ protected:
     {
         ASSERT_TRUE(Registry.OpenAppKey(AppRootCurrentUser, key, write));
     }
+
+    void WritePlacement(int left, int top, int right, int bottom, int state)
+    {
+        for (const auto& [name, value] :
+             {std::pair{"Left", left}, {"Top", top}, {"Right", right}, {"Bottom", bottom}, {"State", state}})
+            Registry.WriteInteger(name, value);
+    }
 };
 
-TEST_F(RegFuncWidgetsTest, AFontReadsBackAsWritten)
+TEST_F(RegFuncWidgetsTest, AFontReadsBackAsWrittenAndAbsentPartsStayAsTheyAre)
 {
-    QFont written(QStringLiteral("DejaVu Serif"), 13);
+    QFont written("DejaVu Serif", 13);
     written.setBold(true);
     written.setStrikeOut(true);
     const QColor color(10, 20, 30);
-    Open(QStringLiteral("FormMain\\Font"));
+    Open("FormMain\\Font");
     ASSERT_TRUE(Registry.WriteFont(&written, &color));
-    EXPECT_EQ(Registry.ReadInteger(QStringLiteral("Color")), 10 | (20 << 8) | (30 << 16));
-    EXPECT_LT(Registry.ReadInteger(QStringLiteral("Height")), 0);
+    EXPECT_EQ(Registry.ReadInteger("Color"), 10 | (20 << 8) | (30 << 16));
+    EXPECT_LT(Registry.ReadInteger("Height"), 0);
 
-    QFont read(QStringLiteral("DejaVu Sans"), 8);
+    QFont read("DejaVu Sans", 8);
     read.setItalic(true);
     QColor readColor;
-    Open(QStringLiteral("FormMain\\Font"), false);
+    Open("FormMain\\Font", false);
     ASSERT_TRUE(Registry.ReadFont(&read, &readColor));
     EXPECT_EQ(read.family(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(read.pointSize(), 13);
-    EXPECT_TRUE(read.bold());
-    EXPECT_FALSE(read.italic());
-    EXPECT_TRUE(read.strikeOut());
-    EXPECT_FALSE(read.underline());
+    EXPECT_EQ(std::tuple(read.bold(), read.italic(), read.strikeOut(), read.underline()),
+              std::tuple(true, false, true, false));
     EXPECT_EQ(readColor, color);
     EXPECT_FALSE(Registry.ReadFont(nullptr));
     EXPECT_FALSE(Registry.WriteFont(nullptr));
+
+    Open("Partial");
+    Registry.WriteBool("Bold", false);
+    Registry.WriteString("Size", "not a number");
+    QFont partial("DejaVu Sans", 11);
+    partial.setBold(true);
+    partial.setUnderline(true);
+    ASSERT_TRUE(Registry.ReadFont(&partial));
+    EXPECT_EQ(std::tuple(partial.bold(), partial.underline(), partial.pointSize()), std::tuple(false, true, 11));
+    EXPECT_EQ(partial.family(), QStringLiteral("DejaVu Sans"));
 }
 
-TEST_F(RegFuncWidgetsTest, AbsentFontValuesLeaveTheFontAsItIs)
+TEST_F(RegFuncWidgetsTest, AWindowReturnsToItsPlaceAndState)
 {
-    Open(QStringLiteral("Partial"));
-    Registry.WriteBool(QStringLiteral("Bold"), false);
-    Registry.WriteString(QStringLiteral("Size"), QStringLiteral("not a number"));
-    QFont font(QStringLiteral("DejaVu Sans"), 11);
-    font.setBold(true);
-    font.setUnderline(true);
-    ASSERT_TRUE(Registry.ReadFont(&font));
-    EXPECT_FALSE(font.bold());
-    EXPECT_TRUE(font.underline());
-    EXPECT_EQ(font.pointSize(), 11);
-    EXPECT_EQ(font.family(), QStringLiteral("DejaVu Sans"));
+    for (const bool maximised : {false, true}) {
+        QWidget saved;
+        saved.setGeometry(110, 120, 400, 300);
+        if (maximised)
+            saved.showMaximized();
+        Open("FormMain");
+        ASSERT_TRUE(Registry.SavePlacement(&saved));
+        EXPECT_EQ(Registry.ReadInteger("State"), maximised ? 2 : 0);
+        EXPECT_EQ(Registry.ReadInteger("Right"), 510);
+        EXPECT_EQ(Registry.ReadInteger("Bottom"), 420);
+
+        QWidget restored;
+        restored.setGeometry(0, 0, 200, 100);
+        ASSERT_TRUE(Registry.RestorePlacement(&restored));
+        EXPECT_FALSE(restored.isVisible());
+        EXPECT_EQ(restored.isMaximized(), maximised);
+        EXPECT_EQ(restored.normalGeometry(), QRect(110, 120, 400, 300)) << maximised;
+    }
 }
 
-TEST_F(RegFuncWidgetsTest, ANormalWindowReturnsToItsPlace)
+// A newer design size of a fixed window wins over a rectangle stored by an older one.
+TEST_F(RegFuncWidgetsTest, APlacementIsAppliedOnlyWhenCompleteAndOfAFixedWindowsOwnSize)
 {
-    QWidget saved;
-    saved.setGeometry(110, 120, 400, 300);
-    Open(QStringLiteral("FormMain"));
-    ASSERT_TRUE(Registry.SavePlacement(&saved));
-    EXPECT_EQ(Registry.ReadInteger(QStringLiteral("State")), 0);
-    EXPECT_EQ(Registry.ReadInteger(QStringLiteral("Right")), 510);
-    EXPECT_EQ(Registry.ReadInteger(QStringLiteral("Bottom")), 420);
-
-    QWidget restored;
-    restored.setGeometry(0, 0, 200, 100);
-    ASSERT_TRUE(Registry.RestorePlacement(&restored));
-    EXPECT_EQ(restored.geometry(), QRect(110, 120, 400, 300));
-    EXPECT_FALSE(restored.isVisible());
-}
-
-TEST_F(RegFuncWidgetsTest, AMaximisedWindowReopensMaximisedWithItsNormalRectangle)
-{
-    QWidget saved;
-    saved.setGeometry(50, 60, 300, 200);
-    saved.showMaximized();
-    Open(QStringLiteral("FormMain"));
-    ASSERT_TRUE(Registry.SavePlacement(&saved));
-    EXPECT_EQ(Registry.ReadInteger(QStringLiteral("State")), 2);
-
-    QWidget restored;
-    ASSERT_TRUE(Registry.RestorePlacement(&restored));
-    EXPECT_TRUE(restored.windowState() & Qt::WindowMaximized);
-    restored.show();
-    restored.showNormal();
-    EXPECT_EQ(restored.geometry().size(), QSize(300, 200));
-}
-
-TEST_F(RegFuncWidgetsTest, AFixedSizeWindowKeepsItsSize)
-{
-    Open(QStringLiteral("FormStartup"));
-    for (const auto& [name, value] : {std::pair{"Left", 10}, {"Top", 10}, {"Right", 410}, {"Bottom", 310}, {"State", 2}})
-        Registry.WriteInteger(QString::fromLatin1(name), value);
+    Open("FormStartup");
+    WritePlacement(10, 10, 465, 181, 0);
+    Registry.DeleteValue("Bottom");
     QWidget fixed;
     fixed.setFixedSize(455, 171);
+    fixed.move(5, 5);
+    EXPECT_TRUE(Registry.RestorePlacement(&fixed));
+    EXPECT_EQ(fixed.geometry(), QRect(5, 5, 455, 171));
+    EXPECT_FALSE(Registry.RestorePlacement(nullptr));
+
+    WritePlacement(10, 10, 465, 181, 0);
+    ASSERT_TRUE(Registry.RestorePlacement(&fixed));
+    EXPECT_EQ(fixed.geometry(), QRect(10, 10, 455, 171));
+
+    WritePlacement(20, 20, 420, 320, 2);
     fixed.move(5, 5);
     ASSERT_TRUE(Registry.RestorePlacement(&fixed));
     EXPECT_EQ(fixed.geometry(), QRect(5, 5, 455, 171));
     EXPECT_FALSE(fixed.windowState() & Qt::WindowMaximized);
 }
 
-TEST_F(RegFuncWidgetsTest, AnIncompletePlacementIsNotApplied)
+std::unique_ptr<QTreeWidget> MakeList()
 {
-    Open(QStringLiteral("FormMain"));
-    Registry.WriteInteger(QStringLiteral("Left"), 10);
-    Registry.WriteInteger(QStringLiteral("Top"), 10);
-    Registry.WriteInteger(QStringLiteral("Right"), 400);
-    QWidget widget;
-    widget.setGeometry(1, 2, 30, 40);
-    EXPECT_TRUE(Registry.RestorePlacement(&widget));
-    EXPECT_EQ(widget.geometry(), QRect(1, 2, 30, 40));
-    EXPECT_FALSE(Registry.RestorePlacement(nullptr));
+    auto list = std::make_unique<QTreeWidget>();
+    list->setHeaderLabels({"A", "B", "C", "D"});
+    list->header()->setStretchLastSection(false);
+    for (int i = 0; i < 4; ++i)
+        list->header()->resizeSection(i, 50);
+    return list;
 }
 
-class ListViewStateTest : public RegFuncWidgetsTest {
-protected:
-    static std::unique_ptr<QTreeWidget> MakeList()
-    {
-        auto list = std::make_unique<QTreeWidget>();
-        list->setHeaderLabels({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
-        list->header()->setStretchLastSection(false);
-        for (int i = 0; i < 4; ++i)
-            list->header()->resizeSection(i, 50);
-        return list;
-    }
-};
-
-TEST_F(ListViewStateTest, WidthsOrderAndFontReadBack)
+TEST_F(RegFuncWidgetsTest, ListWidthsOrderAndFontReadBack)
 {
     auto saved = MakeList();
     saved->header()->resizeSection(0, 120);
     saved->header()->resizeSection(3, 33);
     saved->header()->moveSection(3, 0); // shown: D A B C
-    saved->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 15));
-    Open(QStringLiteral("ListViewEx1"));
+    saved->setFont(QFont("DejaVu Sans Mono", 15));
+    Open("ListViewEx1");
     Registry.SaveListViewState(saved->header(), true);
-    EXPECT_EQ(Registry.CurrentPath(), QStringLiteral("\\Software\\Orvalin\\Vemora\\2\\1\\ListViewEx1"));
 
     auto restored = MakeList();
-    Open(QStringLiteral("ListViewEx1"), false);
+    Open("ListViewEx1", false);
     Registry.LoadListViewState(restored->header());
     EXPECT_EQ(restored->header()->sectionSize(0), 120);
     EXPECT_EQ(restored->header()->sectionSize(3), 33);
@@ -158,24 +140,21 @@ TEST_F(ListViewStateTest, WidthsOrderAndFontReadBack)
     EXPECT_EQ(restored->font().pointSize(), 15);
 }
 
-TEST_F(ListViewStateTest, ADamagedOrderOrWidthIsSkipped)
+TEST_F(RegFuncWidgetsTest, ADamagedListOrderOrWidthIsSkipped)
 {
-    Open(QStringLiteral("ListViewEx1"));
-    Registry.WriteString(QStringLiteral("Columnwidth0"), QStringLiteral("wide"));
-    Registry.WriteInteger(QStringLiteral("Columnwidth1"), 77);
-    QByteArray notAPermutation(16, '\0'); // every position shows column 0
-    Registry.WriteBinaryData(QStringLiteral("Columnorder"), notAPermutation);
-
+    Open("ListViewEx1");
+    Registry.WriteString("Columnwidth0", "wide");
+    Registry.WriteInteger("Columnwidth1", 77);
     auto list = MakeList();
-    Registry.LoadListViewState(list->header());
-    EXPECT_EQ(list->header()->sectionSize(0), 50);
-    EXPECT_EQ(list->header()->sectionSize(1), 77);
-    for (int position = 0; position < 4; ++position)
-        EXPECT_EQ(list->header()->logicalIndex(position), position);
-
-    Registry.WriteBinaryData(QStringLiteral("Columnorder"), QByteArray(12, '\0')); // too short
-    Registry.LoadListViewState(list->header());
-    EXPECT_EQ(list->header()->logicalIndex(0), 0);
+    // Every position showing column 0 is no order; twelve bytes are too few for four columns.
+    for (const int size : {16, 12}) {
+        Registry.WriteBinaryData("Columnorder", QByteArray(size, '\0'));
+        Registry.LoadListViewState(list->header());
+        EXPECT_EQ(list->header()->sectionSize(0), 50);
+        EXPECT_EQ(list->header()->sectionSize(1), 77);
+        for (int position = 0; position < 4; ++position)
+            EXPECT_EQ(list->header()->logicalIndex(position), position) << size;
+    }
 }
 
 } // namespace

@@ -38,35 +38,31 @@ TEST(DayNumbersTest, EveryDayFromYear1To9999)
     EXPECT_EQ(expected - 1, MaxDayNumber);
 }
 
-struct TAnchor {
-    const char* Name;
-    friend void PrintTo(const TAnchor& row, std::ostream* out) { *out << row.Name; }
-    TCivilDate Date;
-    int DayNumber;
-    int Weekday;
-};
-
-class DayNumbersAnchorTest : public testing::TestWithParam<TAnchor> {};
-
-TEST_P(DayNumbersAnchorTest, ConvertsBothWays)
+TEST(DayNumbersTest, AnchorsConvertBothWays)
 {
-    const TAnchor& anchor = GetParam();
-    EXPECT_EQ(DayFromCivil(anchor.Date.Year, anchor.Date.Month, anchor.Date.Day), anchor.DayNumber);
-    EXPECT_EQ(CivilFromDay(anchor.DayNumber), anchor.Date);
-    EXPECT_EQ(DayOfWeek(anchor.DayNumber), anchor.Weekday);
-    EXPECT_EQ(QDateToDay(DayToQDate(anchor.DayNumber)), anchor.DayNumber);
+    const struct {
+        const char* Name;
+        TCivilDate Date;
+        int DayNumber;
+        int Weekday;
+    } rows[] = {
+        {"day zero is a Saturday", {1899, 12, 30}, 0, 7},
+        {"day before day zero", {1899, 12, 29}, -1, 6},
+        {"leap day 2000", {2000, 2, 29}, 36585, 3},
+        {"Friday 6 December 2024", {2024, 12, 6}, 45632, 6},
+        {"first day of year 1 is a Monday", {1, 1, 1}, MinDayNumber, 2},
+        {"last day of year 9999 is a Friday", {9999, 12, 31}, MaxDayNumber, 6},
+        {"leap day of year 0", {0, 2, 29}, -693900, 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        EXPECT_EQ(DayFromCivil(row.Date.Year, row.Date.Month, row.Date.Day), row.DayNumber);
+        EXPECT_EQ(CivilFromDay(row.DayNumber), row.Date);
+        EXPECT_EQ(DayOfWeek(row.DayNumber), row.Weekday);
+        EXPECT_EQ(QDateToDay(DayToQDate(row.DayNumber)), row.DayNumber);
+    }
+    EXPECT_EQ(QDateToDay(QDate()), 0) << "an invalid QDate";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Anchors, DayNumbersAnchorTest,
-    testing::Values(TAnchor{"DayZeroIsASaturday", {1899, 12, 30}, 0, 7},
-                    TAnchor{"DayBeforeDayZero", {1899, 12, 29}, -1, 6},
-                    TAnchor{"LeapDay2000", {2000, 2, 29}, 36585, 3},
-                    TAnchor{"Friday6December2024", {2024, 12, 6}, 45632, 6},
-                    TAnchor{"FirstDayOfYear1IsAMonday", {1, 1, 1}, MinDayNumber, 2},
-                    TAnchor{"LastDayOfYear9999IsAFriday", {9999, 12, 31}, MaxDayNumber, 6},
-                    TAnchor{"LeapDayOfYearZero", {0, 2, 29}, -693900, 3}),
-    [](const testing::TestParamInfo<TAnchor>& info) { return info.param.Name; });
 
 TEST(DayNumbersTest, ExtremeDayNumbersRoundTrip)
 {
@@ -78,39 +74,26 @@ TEST(DayNumbersTest, ExtremeDayNumbersRoundTrip)
     }
 }
 
-struct TValidity {
-    const char* Name;
-    friend void PrintTo(const TValidity& row, std::ostream* out) { *out << row.Name; }
-    int Year;
-    unsigned Month;
-    unsigned Day;
-    bool Valid;
-};
-
-class DateValidityTest : public testing::TestWithParam<TValidity> {};
-
-TEST_P(DateValidityTest, Validates)
+TEST(DayNumbersTest, ValidDates)
 {
-    const TValidity& row = GetParam();
-    EXPECT_EQ(IsValidDate(row.Year, row.Month, row.Day), row.Valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Dates, DateValidityTest,
-    testing::Values(TValidity{"LeapDayInYearDivisibleBy4", 2024, 2, 29, true},
-                    TValidity{"NoLeapDayInOrdinaryYear", 2023, 2, 29, false},
-                    TValidity{"NoLeapDayInCenturyYear", 1900, 2, 29, false},
-                    TValidity{"LeapDayInYearDivisibleBy400", 2000, 2, 29, true},
-                    TValidity{"ThirtyFirstOfApril", 2024, 4, 31, false},
-                    TValidity{"ThirtyFirstOfDecember", 2024, 12, 31, true},
-                    TValidity{"DayZero", 2024, 1, 0, false},
-                    TValidity{"MonthZero", 2024, 0, 1, false},
-                    TValidity{"MonthThirteen", 2024, 13, 1, false}),
-    [](const testing::TestParamInfo<TValidity>& info) { return info.param.Name; });
-
-TEST(DayNumbersTest, InvalidQDateIsDayZero)
-{
-    EXPECT_EQ(QDateToDay(QDate()), 0);
+    const struct {
+        const char* Name;
+        int Year;
+        unsigned Month, Day;
+        bool Valid;
+    } rows[] = {
+        {"leap day in a year divisible by 4", 2024, 2, 29, true},
+        {"no leap day in an ordinary year", 2023, 2, 29, false},
+        {"no leap day in a century year", 1900, 2, 29, false},
+        {"leap day in a year divisible by 400", 2000, 2, 29, true},
+        {"31 April", 2024, 4, 31, false},
+        {"31 December", 2024, 12, 31, true},
+        {"day 0", 2024, 1, 0, false},
+        {"month 0", 2024, 0, 1, false},
+        {"month 13", 2024, 13, 1, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IsValidDate(row.Year, row.Month, row.Day), row.Valid) << row.Name;
 }
 
 TEST(DayNumbersTest, NowIsTodayWithTheTimeAsFraction)

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,41 +28,33 @@ TFlagHandler Logging(std::vector<std::string>& log, const std::string& name, TFl
     };
 }
 
-struct TSetFlagsCase {
-    const char* Name;
-    friend void PrintTo(const TSetFlagsCase& row, std::ostream* out) { *out << row.Name; }
-    quint32 Initial;
-    quint32 Mask;
-    bool Value;
-    quint32 Expected;
-    std::vector<std::string> Log;
-};
-
-class FlagObjectsSetFlagsTest : public testing::TestWithParam<TSetFlagsCase> {};
-
-TEST_P(FlagObjectsSetFlagsTest, ChangesAndNotifiesEachDifferingBit)
+// Each row starts from Initial and sets the bits of Mask to Value.
+TEST(FlagObjectsTest, SetFlagsChangesAndNotifiesEachDifferingBitLowestFirst)
 {
-    const TSetFlagsCase& row = GetParam();
-    TRecordingObject object;
-    object.SetFlags(row.Initial, true);
-    object.Log.clear();
-
-    object.SetFlags(row.Mask, row.Value);
-
-    EXPECT_EQ(object.Flags(), row.Expected);
-    EXPECT_EQ(object.Log, row.Log);
+    const struct {
+        const char* Name;
+        quint32 Initial, Mask;
+        bool Value;
+        quint32 Expected;
+        std::vector<std::string> Log;
+    } rows[] = {
+        {"sets only clear bits", 2, 7, true, 7, {"Notify 1", "Changed", "Notify 4"}},
+        {"already set notifies nobody", 3, 3, true, 3, {}},
+        {"clears only set bits", 5, 7, false, 0, {"Notify 1", "Changed", "Notify 4"}},
+        {"other bits kept", 6, 1, true, 7, {"Notify 1", "Changed"}},
+        {"highest bit", 0, 0x80000000u, true, 0x80000000u, {"Notify 2147483648"}},
+        {"empty mask", 1, 0, false, 1, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TRecordingObject object;
+        object.SetFlags(row.Initial, true);
+        object.Log.clear();
+        object.SetFlags(row.Mask, row.Value);
+        EXPECT_EQ(object.Flags(), row.Expected);
+        EXPECT_EQ(object.Log, row.Log);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Bits, FlagObjectsSetFlagsTest,
-    testing::Values(
-        TSetFlagsCase{"SetsOnlyClearBitsLowestFirst", 2, 7, true, 7, {"Notify 1", "Changed", "Notify 4"}},
-        TSetFlagsCase{"AlreadySetNotifiesNobody", 3, 3, true, 3, {}},
-        TSetFlagsCase{"ClearsOnlySetBits", 5, 7, false, 0, {"Notify 1", "Changed", "Notify 4"}},
-        TSetFlagsCase{"OtherBitsKept", 6, 1, true, 7, {"Notify 1", "Changed"}},
-        TSetFlagsCase{"HighestBit", 0, 0x80000000u, true, 0x80000000u, {"Notify 2147483648"}},
-        TSetFlagsCase{"EmptyMask", 1, 0, false, 1, {}}),
-    [](const testing::TestParamInfo<TSetFlagsCase>& info) { return info.param.Name; });
 
 TEST(FlagObjectsTest, ChangedRunsBeforeHandlersOnlyForTheModifiedBit)
 {
@@ -77,35 +68,23 @@ TEST(FlagObjectsTest, ChangedRunsBeforeHandlersOnlyForTheModifiedBit)
     EXPECT_EQ(object.Log, (std::vector<std::string>{"Notify 2", "handler", "Notify 1", "Changed", "handler"}));
 }
 
-TEST(FlagObjectsTest, HandlersRunInRegistrationOrderWhenTheirMaskSharesABit)
+TEST(FlagObjectsTest, HandlersRunInRegistrationOrderAndTheSameMaskReplacesInPlace)
 {
     TModifyObject object;
     std::vector<std::string> log;
     object.RegisterHandler(flagSorted, Logging(log, "sorted", object));
+    object.RegisterHandler(flagModified, Logging(log, "first", object));
     object.RegisterHandler(flagModified | flagSorted, Logging(log, "both", object));
-    object.RegisterHandler(flagModified, Logging(log, "modified", object));
+    object.RegisterHandler(flagModified, Logging(log, "replaced", object));
+    object.RegisterHandler(0, Logging(log, "mask 0", object));
 
     object.Notify(flagModified);
     object.Notify(flagSorted);
-
-    EXPECT_EQ(log, (std::vector<std::string>{"both", "modified", "sorted", "both"}));
-}
-
-TEST(FlagObjectsTest, RegisteringTheSameMaskReplacesInPlaceAndEmptyRemoves)
-{
-    TModifyObject object;
-    std::vector<std::string> log;
-    object.RegisterHandler(0, Logging(log, "mask 0", object));
-    object.RegisterHandler(flagModified, Logging(log, "first", object));
-    object.RegisterHandler(flagModified | flagSorted, Logging(log, "second", object));
-    object.RegisterHandler(flagModified, Logging(log, "replaced", object));
-
-    object.Notify(flagModified);
     object.RegisterHandler(flagModified, TFlagHandler());
-    object.RegisterHandler(flagSorted, TFlagHandler()); // no such record: nothing to remove
+    object.RegisterHandler(4, TFlagHandler()); // no such record: nothing to remove
     object.Notify(0xFFFFFFFFu);
 
-    EXPECT_EQ(log, (std::vector<std::string>{"replaced", "second", "second"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"replaced", "both", "sorted", "both", "sorted", "both"}));
 }
 
 TEST(FlagObjectsTest, HandlerMayChangeTheRegistrationsWhileNotified)

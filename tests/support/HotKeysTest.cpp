@@ -3,17 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <vector>
 
 namespace {
-
-struct THotKeyCase {
-    const char* Name;
-    friend void PrintTo(const THotKeyCase& row, std::ostream* out) { *out << row.Name; }
-    std::vector<const char*> Captions;
-    std::vector<const char*> Expected;
-};
 
 QStringList ToStringList(const std::vector<const char*>& texts)
 {
@@ -23,34 +15,29 @@ QStringList ToStringList(const std::vector<const char*>& texts)
     return list;
 }
 
-class HotKeysTest : public testing::TestWithParam<THotKeyCase> {};
-
-TEST_P(HotKeysTest, Assigns)
+TEST(HotKeysTest, AssignsAUniqueLetterToEachCaption)
 {
-    const THotKeyCase& row = GetParam();
-    EXPECT_EQ(AssignHotKeys(ToStringList(row.Captions)).join(u'|'),
-              ToStringList(row.Expected).join(u'|'));
+    const struct {
+        const char* Name;
+        std::vector<const char*> Captions, Expected;
+    } rows[] = {
+        {"first letter, then later letters, then no umlaut",
+         {"Neu", "Nein", "\u00D6ffnen"}, {"&Neu", "N&ein", "\u00D6&ffnen"}},
+        {"word start before other letters", {"Neu", "Neue Liste"}, {"&Neu", "Neue &Liste"}},
+        {"word start taken falls back to letters", {"Datei", "Datei drucken"}, {"&Datei", "D&atei drucken"}},
+        {"umlaut at word start skipped", {"Datei", "Datei \u00F6ffnen"}, {"&Datei", "D&atei \u00F6ffnen"}},
+        {"existing markers replaced", {"&Save", "S&ave as"}, {"&Save", "Save &as"}},
+        {"double ampersand kept", {"Tom && Jerry"}, {"&Tom && Jerry"}},
+        {"double ampersand first", {"&&Info"}, {"&&&Info"}},
+        {"triple ampersand", {"a&&&b"}, {"&a&&b"}},
+        {"letter case ignored for uniqueness", {"a", "A", "b"}, {"&a", "A", "&b"}},
+        {"digits qualify", {"1 Tag", "1 Woche"}, {"&1 Tag", "1 &Woche"}},
+        {"no candidate", {"\u00E4\u00F6\u00FC", "...", ""}, {"\u00E4\u00F6\u00FC", "...", ""}},
+        {"lone marker removed", {"&", "x&"}, {"", "&x"}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(AssignHotKeys(ToStringList(row.Captions)).join(u'|'), ToStringList(row.Expected).join(u'|'))
+            << row.Name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Captions, HotKeysTest,
-    testing::Values(
-        THotKeyCase{"FirstLetterThenLaterLettersThenNoUmlaut",
-                    {"Neu", "Nein", "\u00D6ffnen"}, {"&Neu", "N&ein", "\u00D6&ffnen"}},
-        THotKeyCase{"WordStartBeforeOtherLetters", {"Neu", "Neue Liste"}, {"&Neu", "Neue &Liste"}},
-        THotKeyCase{"WordStartTakenFallsBackToLetters",
-                    {"Datei", "Datei drucken"}, {"&Datei", "D&atei drucken"}},
-        THotKeyCase{"UmlautAtWordStartSkipped",
-                    {"Datei", "Datei \u00F6ffnen"}, {"&Datei", "D&atei \u00F6ffnen"}},
-        THotKeyCase{"ExistingMarkersReplaced", {"&Save", "S&ave as"}, {"&Save", "Save &as"}},
-        THotKeyCase{"DoubleAmpersandKept", {"Tom && Jerry"}, {"&Tom && Jerry"}},
-        THotKeyCase{"DoubleAmpersandFirst", {"&&Info"}, {"&&&Info"}},
-        THotKeyCase{"TripleAmpersand", {"a&&&b"}, {"&a&&b"}},
-        THotKeyCase{"LetterCaseIgnoredForUniqueness", {"a", "A", "b"}, {"&a", "A", "&b"}},
-        THotKeyCase{"DigitsQualify", {"1 Tag", "1 Woche"}, {"&1 Tag", "1 &Woche"}},
-        THotKeyCase{"NoCandidate",
-                    {"\u00E4\u00F6\u00FC", "...", ""}, {"\u00E4\u00F6\u00FC", "...", ""}},
-        THotKeyCase{"LoneMarkerRemoved", {"&", "x&"}, {"", "&x"}}),
-    [](const testing::TestParamInfo<THotKeyCase>& info) { return info.param.Name; });
 
 } // namespace

@@ -33,30 +33,25 @@ TEST(HotKeysWidgetsTest, CaptionsOfControlsInTheGivenOrder)
     EXPECT_EQ(group->title(), QStringLiteral("&Tom && Jerry"));
 }
 
-TEST(HotKeysWidgetsTest, MenuItemsKeepTheirShortcutText)
+TEST(HotKeysWidgetsTest, MenuItemsAndActionsKeepTheirShortcutText)
 {
     QMenu menu;
     QAction* create = menu.addAction(QStringLiteral("Neu\tCtrl+N"));
     QAction* separator = menu.addSeparator();
     QAction* no = menu.addAction(QStringLiteral("Nein"));
     QMenu* recent = menu.addMenu(QStringLiteral("Zuletzt &ge\u00F6ffnet"));
-
     AssignHotKeys(&menu);
-
+    AssignHotKeys(static_cast<QMenu*>(nullptr));
     EXPECT_EQ(create->text(), QStringLiteral("&Neu\tCtrl+N"));
     EXPECT_EQ(separator->text(), QString());
     EXPECT_EQ(no->text(), QStringLiteral("N&ein"));
     EXPECT_EQ(recent->title(), QStringLiteral("&Zuletzt ge\u00F6ffnet"));
-}
 
-TEST(HotKeysWidgetsTest, ActionListSkipsNullItems)
-{
     QAction first(QStringLiteral("Datei"));
     QAction second(QStringLiteral("Datei drucken\tCtrl+P"));
     AssignHotKeys(QList<QAction*>{&first, nullptr, &second});
     EXPECT_EQ(first.text(), QStringLiteral("&Datei"));
     EXPECT_EQ(second.text(), QStringLiteral("D&atei drucken\tCtrl+P"));
-    AssignHotKeys(static_cast<QMenu*>(nullptr));
 }
 
 } // namespace

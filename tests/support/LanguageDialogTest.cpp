@@ -6,8 +6,6 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -76,9 +74,10 @@ protected:
     }
 };
 
-TEST_F(LanguageFolderTest, ListsEveryLanguageWithEachCountryThatHasAFile)
+TEST_F(LanguageFolderTest, ListsEveryLanguageWithEachCountryThatHasAFileAndFindsThePair)
 {
-    std::vector<TLanguageChoice> choices = ListLanguageChoices(Folder.path(), Prefix);
+    const QString folder = Folder.path();
+    const std::vector<TLanguageChoice> choices = ListLanguageChoices(folder, Prefix);
     QStringList texts;
     for (const TLanguageChoice& choice : choices)
         texts.append(choice.DisplayText);
@@ -87,15 +86,13 @@ TEST_F(LanguageFolderTest, ListsEveryLanguageWithEachCountryThatHasAFile)
     EXPECT_EQ(choices[0].CountryFile, InFolder("State_AT.nls"));
     EXPECT_EQ(choices[0].LanguageFile, InFolder("Vemora_DE.nls"));
     EXPECT_EQ(choices[2].CountryFile, InFolder("State_GB.nls")) << "codes are upper-cased";
-}
 
-TEST_F(LanguageFolderTest, FindsThePairIgnoringLetterCaseAndRelativeToTheFolder)
-{
-    const std::vector<TLanguageChoice> choices = ListLanguageChoices(Folder.path(), Prefix);
-    EXPECT_EQ(FindLanguageChoice(choices, {InFolder("STATE_de.nls"), InFolder("vemora_DE.NLS")}, Folder.path()), 1);
-    EXPECT_EQ(FindLanguageChoice(choices, {QStringLiteral("State_AT.nls"), QStringLiteral("Vemora_DE.nls")}, Folder.path()), 0);
-    EXPECT_EQ(FindLanguageChoice(choices, {InFolder("State_AT.nls"), InFolder("Vemora_EN.nls")}, Folder.path()), -1);
-    EXPECT_EQ(FindLanguageChoice(choices, {}, Folder.path()), -1);
+    // Letter case does not count, and names are relative to the folder.
+    EXPECT_EQ(FindLanguageChoice(choices, {InFolder("STATE_de.nls"), InFolder("vemora_DE.NLS")}, folder), 1);
+    EXPECT_EQ(FindLanguageChoice(choices, {QStringLiteral("State_AT.nls"), QStringLiteral("Vemora_DE.nls")}, folder),
+              0);
+    EXPECT_EQ(FindLanguageChoice(choices, {InFolder("State_AT.nls"), InFolder("Vemora_EN.nls")}, folder), -1);
+    EXPECT_EQ(FindLanguageChoice(choices, {}, folder), -1);
 }
 
 TEST_F(LanguageFolderTest, TheFolderCheckNamesTheLanguagesOrSaysThereAreNone)
@@ -103,18 +100,14 @@ TEST_F(LanguageFolderTest, TheFolderCheckNamesTheLanguagesOrSaysThereAreNone)
     const TLanguageCheck found = CheckLanguageDirectory(Folder.path(), Prefix);
     EXPECT_TRUE(found.Accepted);
     EXPECT_EQ(found.Message, QStringLiteral("Languages: Deutsch,English,Français,\"Without countries\""));
+    const TLanguageCheck nothing = CheckLanguageDirectory(QString(), Prefix);
+    EXPECT_FALSE(nothing.Accepted);
+    EXPECT_TRUE(nothing.Message.isEmpty());
 
     const TLanguageCheck none = CheckLanguageDirectory(Empty.path(), Prefix);
     EXPECT_FALSE(none.Accepted);
     EXPECT_EQ(none.Message, QStringLiteral("No languages found."));
-
-    const TLanguageCheck nothing = CheckLanguageDirectory(QString(), Prefix);
-    EXPECT_FALSE(nothing.Accepted);
-    EXPECT_TRUE(nothing.Message.isEmpty());
-}
-
-TEST_F(LanguageFolderTest, ALongListOfLanguagesIsCutAtAHundredCharacters)
-{
+    // A long list is cut at a hundred characters.
     for (char letter = 'A'; letter <= 'L'; ++letter)
         Write(QStringLiteral("Vemora_Q%1.nls").arg(QChar::fromLatin1(letter)).toUtf8().constData(),
               "LANGUAGE = \"Language " + QByteArray(1, letter) + "\"\n", Empty);
@@ -138,7 +131,6 @@ TEST_F(LanguageFolderTest, TheDialogListsInReadingOrderAndTakesAnotherPair)
         EXPECT_EQ(Selected(dialog), QStringLiteral("Deutsch (Deutschland)"));
         EXPECT_EQ(Child<QLineEdit>(dialog, QStringLiteral("EditDir"))->text(), Folder.path());
         Choose(dialog, QStringLiteral("English (United Kingdom)"));
-        GrabToPng(dialog, QStringLiteral("DLGLanguage-EN"));
         Click(Child<QPushButton>(dialog, QStringLiteral("ButtonOk")));
     });
     const bool chosen = TDLGLanguage::Execute(pair, Prefix);
@@ -147,7 +139,7 @@ TEST_F(LanguageFolderTest, TheDialogListsInReadingOrderAndTakesAnotherPair)
     EXPECT_EQ(pair, (TLanguagePair{InFolder("State_GB.nls"), InFolder("Vemora_EN.nls")}));
 }
 
-TEST_F(LanguageFolderTest, TheCurrentPairAgainIsNoChangeEvenInOtherLetterCase)
+TEST_F(LanguageFolderTest, TheCurrentPairAgainIsNoChangeEvenInOtherLetterCaseAndADoubleClickChooses)
 {
     TLanguagePair pair{InFolder("state_at.NLS"), InFolder("VEMORA_DE.nls")};
     const TLanguagePair before = pair;
@@ -157,22 +149,23 @@ TEST_F(LanguageFolderTest, TheCurrentPairAgainIsNoChangeEvenInOtherLetterCase)
     });
     EXPECT_FALSE(TDLGLanguage::Execute(pair, Prefix));
     EXPECT_EQ(pair, before);
-}
 
-TEST_F(LanguageFolderTest, CancelLeavesThePairAlone)
-{
-    TLanguagePair pair{InFolder("State_DE.nls"), InFolder("Vemora_DE.nls")};
     WhenModalOpens([](QWidget& dialog) {
-        Choose(dialog, QStringLiteral("Deutsch (Österreich)"));
-        Click(Child<QPushButton>(dialog, QStringLiteral("ButtonCancel")));
+        auto* list = Child<QListWidget>(dialog, QStringLiteral("ListBox1"));
+        QListWidgetItem* item = list->findItems(QStringLiteral("Deutsch (Deutschland)"), Qt::MatchExactly).first();
+        list->setCurrentItem(item);
+        emit list->itemDoubleClicked(item);
     });
-    EXPECT_FALSE(TDLGLanguage::Execute(pair, Prefix));
-    EXPECT_EQ(pair, (TLanguagePair{InFolder("State_DE.nls"), InFolder("Vemora_DE.nls")}));
+    ASSERT_TRUE(TDLGLanguage::Execute(pair, Prefix));
+    EXPECT_EQ(pair[nlsCountryPrefix], InFolder("State_DE.nls"));
 }
 
-TEST_F(LanguageFolderTest, AFolderWithoutLanguagesOffersNoneWhichEmptiesThePair)
+// A folder without languages offers only "(none)", which empties the pair; another folder is then listed.
+TEST_F(LanguageFolderTest, AFolderWithoutLanguagesOffersNoneOrAnotherFolder)
 {
-    TLanguagePair pair{Empty.filePath(QStringLiteral("State_DE.nls")), Empty.filePath(QStringLiteral("Vemora_DE.nls"))};
+    const TLanguagePair inEmpty{Empty.filePath(QStringLiteral("State_DE.nls")),
+                                Empty.filePath(QStringLiteral("Vemora_DE.nls"))};
+    TLanguagePair pair = inEmpty;
     WhenModalOpens([](QWidget& dialog) {
         EXPECT_EQ(Lines(dialog), QStringList{QStringLiteral("(none)")});
         auto* ok = Child<QPushButton>(dialog, QStringLiteral("ButtonOk"));
@@ -183,26 +176,9 @@ TEST_F(LanguageFolderTest, AFolderWithoutLanguagesOffersNoneWhichEmptiesThePair)
     });
     ASSERT_TRUE(TDLGLanguage::Execute(pair, Prefix));
     EXPECT_EQ(pair, TLanguagePair{});
-}
 
-TEST_F(LanguageFolderTest, ADoubleClickChoosesLikeOk)
-{
-    TLanguagePair pair{InFolder("State_DE.nls"), InFolder("Vemora_DE.nls")};
-    WhenModalOpens([](QWidget& dialog) {
-        auto* list = Child<QListWidget>(dialog, QStringLiteral("ListBox1"));
-        QListWidgetItem* item = list->findItems(QStringLiteral("Deutsch (Österreich)"), Qt::MatchExactly).first();
-        list->setCurrentItem(item);
-        emit list->itemDoubleClicked(item);
-    });
-    ASSERT_TRUE(TDLGLanguage::Execute(pair, Prefix));
-    EXPECT_EQ(pair[nlsCountryPrefix], InFolder("State_AT.nls"));
-}
-
-TEST_F(LanguageFolderTest, AnotherFolderIsChosenAndListed)
-{
-    TLanguagePair pair{Empty.filePath(QStringLiteral("State_DE.nls")), Empty.filePath(QStringLiteral("Vemora_DE.nls"))};
+    pair = inEmpty;
     WhenModalOpens([this](QWidget& dialog) {
-        EXPECT_EQ(Lines(dialog), QStringList{QStringLiteral("(none)")});
         WhenModalOpens([this](QWidget& chooser) {
             EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Please choose the folder with the language files"));
             auto* edit = Child<QLineEdit>(chooser, QStringLiteral("EditDir"));
@@ -257,19 +233,21 @@ TEST_F(LanguageFolderTest, TheFolderBrowserChecksEachFolderItShows)
     EXPECT_TRUE(chooser.Accepted());
 }
 
-// Both languages: the captions must fit and show their accelerators.
-TEST_F(LanguageFolderTest, ScreenshotsInBothLanguages)
+// Both languages: the captions must fit and show their accelerators. Cancel leaves the pair alone.
+TEST_F(LanguageFolderTest, ScreenshotsInBothLanguagesAndCancel)
 {
+    const TLanguagePair before{InFolder("State_DE.nls"), InFolder("Vemora_DE.nls")};
     for (const QString& code : {QStringLiteral("EN"), QStringLiteral("DE")}) {
         UseLanguage(code);
-        TDLGLanguage dialog;
-        TLanguagePair pair{InFolder("State_DE.nls"), InFolder("Vemora_DE.nls")};
+        TLanguagePair pair = before;
         WhenModalOpens([&](QWidget& shown) {
             EXPECT_FALSE(GrabToPng(shown, QStringLiteral("DLGLanguage-") + code).isEmpty());
             EXPECT_TRUE(Child<QLabel>(shown, QStringLiteral("Label1"))->text().contains(u'&'));
+            Choose(shown, QStringLiteral("Deutsch (Österreich)"));
             Click(Child<QPushButton>(shown, QStringLiteral("ButtonCancel")));
         });
-        TDLGLanguage::Execute(pair, Prefix);
+        EXPECT_FALSE(TDLGLanguage::Execute(pair, Prefix));
+        EXPECT_EQ(pair, before);
         TFormChooseDir chooser;
         chooser.SetDirectory(Folder.path());
         EXPECT_FALSE(GrabToPng(chooser, QStringLiteral("FormChooseDir-") + code).isEmpty());

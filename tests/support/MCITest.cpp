@@ -9,14 +9,11 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QDir>
 #include <QFile>
-#include <QtEndian>
 #include <QTimer>
 
-#include <cmath>
 #include <functional>
-#include <numbers>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -61,45 +58,24 @@ void RunEvents(int milliseconds)
     loop.exec();
 }
 
-template <typename Predicate>
-bool RunEventsUntil(Predicate done, int limitMilliseconds = 3000)
+// The text of the device error that action raises.
+QString ErrorOf(const std::function<void()>& action)
 {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!done() && elapsed.elapsed() < limitMilliseconds)
-        RunEvents(5);
-    return done();
+    try {
+        action();
+    } catch (const EMCIDeviceError& error) {
+        return error.Message();
+    }
+    return QStringLiteral("no error");
 }
-
-// Records every completion notice of the players it listens to.
-struct TNoticeLog {
-    std::vector<std::pair<const TMCI*, TMCINotifyValue>> Notices;
-
-    void Listen(TMCI& player)
-    {
-        player.OnNotify = [this](TMCI& sender) { Notices.emplace_back(&sender, sender.NotifyValue()); };
-    }
-    std::vector<TMCINotifyValue> Values() const
-    {
-        std::vector<TMCINotifyValue> values;
-        for (const auto& notice : Notices)
-            values.push_back(notice.second);
-        return values;
-    }
-    bool WaitFor(size_t count, int limitMilliseconds = 3000) const
-    {
-        return RunEventsUntil([&] { return Notices.size() >= count; }, limitMilliseconds);
-    }
-};
 
 class MCITest : public testing::Test {
 protected:
     static void SetUpTestSuite() { LoadLanguage(QString(), QString()); }
 
-    QString Path(const QString& name) const { return m_Directory.filePath(name); }
     QString Write(const QString& name, const QByteArray& content) const
     {
-        QFile file(Path(name));
+        QFile file(m_Directory.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
         return file.fileName();
@@ -108,74 +84,71 @@ protected:
     {
         return Write(name, Wave(length));
     }
-    void Open(TMCI& player, const QString& fileName) const
+    // Opens fileName in the player, whose notices are recorded from then on.
+    void Open(TMCI& player, const QString& fileName)
     {
+        player.OnNotify = [this](TMCI& sender) {
+            Notices.push_back(sender.NotifyValue());
+            Senders.push_back(&sender);
+        };
         player.SetFileName(fileName);
         player.Open();
     }
+    bool WaitForNotices(size_t count) const
+    {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (Notices.size() < count && elapsed.elapsed() < 3000)
+            RunEvents(5);
+        return Notices.size() >= count;
+    }
+
+    std::vector<TMCINotifyValue> Notices;
+    std::vector<const TMCI*> Senders;
 
 private:
     QTemporaryDir m_Directory;
 };
 
-TEST_F(MCITest, PlayReturnsAtOnceAndAnnouncesTheEnd)
-{
-    TMCI player;
-    TNoticeLog log;
-    log.Listen(player);
-    Open(player, Sound());
-    EXPECT_EQ(player.Flags(), mciFlagWait);
-    EXPECT_EQ(player.Mode(), mciModeStopped);
-    EXPECT_NEAR(player.Length(), SoundLength, 5);
-    EXPECT_EQ(player.Position(), 0);
-    EXPECT_FALSE(player.HasVideo());
-
-    QElapsedTimer elapsed;
-    elapsed.start();
-    EXPECT_EQ(player.Play(), 0);
-    EXPECT_EQ(player.Flags(), mciFlagNotify);
-    EXPECT_EQ(player.Mode(), mciModePlaying);
-    EXPECT_LT(elapsed.elapsed(), PlayedThrough);
-    EXPECT_TRUE(log.Notices.empty()); // never inside the command, and none for Open
-
-    ASSERT_TRUE(log.WaitFor(1));
-    EXPECT_GE(elapsed.elapsed(), PlayedThrough);
-    EXPECT_EQ(log.Notices[0].first, &player);
-    EXPECT_EQ(log.Values(), std::vector{mciNotifySuccessful});
-    EXPECT_EQ(player.Mode(), mciModeStopped);
-    EXPECT_EQ(player.Position(), player.Length());
-}
-
-TEST_F(MCITest, PlayAtTheEndRewindsOnlyWithAutoRewind)
+// The second Play starts at the end of the medium.
+TEST_F(MCITest, PlayReturnsAtOnceAnnouncesTheEndAndRewindsOnlyWithAutoRewind)
 {
     for (bool autoRewind : {true, false}) {
         SCOPED_TRACE(autoRewind ? "auto rewind" : "no auto rewind");
+        Notices.clear();
         TMCI player;
-        TNoticeLog log;
-        log.Listen(player);
         player.SetAutoRewind(autoRewind);
         Open(player, Sound());
-        player.Play();
-        ASSERT_TRUE(log.WaitFor(1));
+        EXPECT_EQ(player.Flags(), mciFlagWait);
+        EXPECT_EQ(player.Mode(), mciModeStopped);
+        EXPECT_NEAR(player.Length(), SoundLength, 5);
+        EXPECT_FALSE(player.HasVideo());
 
         QElapsedTimer elapsed;
         elapsed.start();
         EXPECT_EQ(player.Play(), 0);
+        EXPECT_EQ(player.Flags(), mciFlagNotify);
+        EXPECT_EQ(player.Mode(), mciModePlaying);
+        EXPECT_LT(elapsed.elapsed(), PlayedThrough);
+        EXPECT_TRUE(Notices.empty()); // never inside the command, and none for Open
+        ASSERT_TRUE(WaitForNotices(1));
+        EXPECT_GE(elapsed.elapsed(), PlayedThrough);
+        EXPECT_EQ(player.Mode(), mciModeStopped);
+        EXPECT_EQ(player.Position(), player.Length());
+
+        elapsed.restart();
+        EXPECT_EQ(player.Play(), 0);
         EXPECT_EQ(player.Mode(), autoRewind ? mciModePlaying : mciModeStopped);
-        ASSERT_TRUE(log.WaitFor(2));
-        EXPECT_EQ(log.Values(), (std::vector{mciNotifySuccessful, mciNotifySuccessful}));
-        if (autoRewind)
-            EXPECT_GE(elapsed.elapsed(), PlayedThrough);
-        else
-            EXPECT_LT(elapsed.elapsed(), PlayedThrough); // nothing left to play
+        ASSERT_TRUE(WaitForNotices(2));
+        EXPECT_EQ(Notices, (std::vector{mciNotifySuccessful, mciNotifySuccessful}));
+        // Without rewinding there is nothing left to play.
+        EXPECT_EQ(elapsed.elapsed() >= PlayedThrough, autoRewind);
     }
 }
 
 TEST_F(MCITest, StopHaltsWherePlaybackStandsAndPlayGoesOn)
 {
     TMCI player;
-    TNoticeLog log;
-    log.Listen(player);
     // Long enough that the silent sink does not hold the whole medium when paused.
     Open(player, Sound(QStringLiteral("long.wav"), SoundLength * 2));
     player.Play();
@@ -187,64 +160,66 @@ TEST_F(MCITest, StopHaltsWherePlaybackStandsAndPlayGoesOn)
     EXPECT_GT(stoppedAt, 0);
     RunEvents(150);
     EXPECT_EQ(player.Position(), stoppedAt);
-    EXPECT_EQ(log.Values(), std::vector{mciNotifyAborted});
+    EXPECT_EQ(Notices, std::vector{mciNotifyAborted});
 
     player.Play();
     EXPECT_GE(player.Position(), stoppedAt);
     EXPECT_EQ(player.Mode(), mciModePlaying);
 }
 
-TEST_F(MCITest, CloseWhilePlayingStopsTheSound)
+// Close and a second Open both end a running playback, whose end then never comes.
+TEST_F(MCITest, CloseOrOpenWhilePlayingAbortsThePlayback)
 {
-    TMCI player;
-    TNoticeLog log;
-    log.Listen(player);
-    Open(player, Sound());
-    player.Play();
-    RunEvents(50);
-    ASSERT_EQ(player.Mode(), mciModePlaying);
+    const QString longSound = Sound(QStringLiteral("long.wav"), SoundLength * 2);
+    for (bool reopen : {false, true}) {
+        SCOPED_TRACE(reopen ? "open again" : "close");
+        Notices.clear();
+        TMCI player;
+        Open(player, Sound());
+        player.Play();
+        RunEvents(50);
+        ASSERT_EQ(player.Mode(), mciModePlaying);
 
-    player.Close();
-    EXPECT_FALSE(player.Opened());
-    EXPECT_EQ(player.Mode(), mciModeNotReady);
-    RunEvents(SoundLength + 100);
-    EXPECT_EQ(log.Values(), std::vector{mciNotifyAborted}); // the end never came
+        if (reopen)
+            Open(player, longSound);
+        else
+            player.Close();
+        EXPECT_EQ(player.Opened(), reopen);
+        EXPECT_EQ(player.Mode(), reopen ? mciModeStopped : mciModeNotReady);
+        EXPECT_NEAR(player.Opened() ? player.Length() : 0, reopen ? SoundLength * 2 : 0, 5);
+        RunEvents(SoundLength + 100);
+        EXPECT_EQ(Notices, std::vector{mciNotifyAborted});
+    }
 }
 
 TEST_F(MCITest, TwoPlayersPlayAtTheSameTime)
 {
     TMCI first, second;
-    TNoticeLog log;
-    log.Listen(first);
-    log.Listen(second);
     Open(first, Sound(QStringLiteral("first.wav")));
     Open(second, Sound(QStringLiteral("second.wav"), SoundLength * 2));
 
     first.Play();
     second.Play();
     // Both advance together, not one after the other.
-    EXPECT_TRUE(RunEventsUntil([&] { return first.Position() > 0 && second.Position() > 0; }));
-    EXPECT_EQ(first.Mode(), mciModePlaying);
+    RunEvents(100);
+    EXPECT_GT(first.Position(), 0);
+    EXPECT_GT(second.Position(), 0);
     EXPECT_EQ(second.Mode(), mciModePlaying);
-    ASSERT_TRUE(log.WaitFor(2));
-    EXPECT_EQ(log.Notices[0], std::pair(static_cast<const TMCI*>(&first), mciNotifySuccessful));
-    EXPECT_EQ(log.Notices[1], std::pair(static_cast<const TMCI*>(&second), mciNotifySuccessful));
+    ASSERT_TRUE(WaitForNotices(2));
+    EXPECT_EQ(Notices, (std::vector{mciNotifySuccessful, mciNotifySuccessful}));
+    EXPECT_EQ(Senders, (std::vector<const TMCI*>{&first, &second}));
 }
 
 TEST_F(MCITest, OneShotSettingsApplyToTheNextCommandOnly)
 {
     TMCI player;
-    TNoticeLog log;
-    log.Listen(player);
-
-    player.SetFileName(Sound());
     player.SetNotify(true);
     player.SetWait(false);
-    player.Open();
+    Open(player, Sound());
     EXPECT_EQ(player.Flags(), mciFlagNotify);
     EXPECT_FALSE(player.NotifySet());
     EXPECT_FALSE(player.WaitSet());
-    ASSERT_TRUE(log.WaitFor(1));
+    ASSERT_TRUE(WaitForNotices(1));
 
     // A waiting Play returns at the end; its notice still follows through the event loop.
     QElapsedTimer elapsed;
@@ -254,48 +229,32 @@ TEST_F(MCITest, OneShotSettingsApplyToTheNextCommandOnly)
     EXPECT_EQ(player.Flags(), mciFlagNotify | mciFlagWait);
     EXPECT_GE(elapsed.elapsed(), PlayedThrough);
     EXPECT_EQ(player.Mode(), mciModeStopped);
-    EXPECT_EQ(log.Notices.size(), 1u);
-    ASSERT_TRUE(log.WaitFor(2));
+    EXPECT_EQ(Notices.size(), 1u);
+    ASSERT_TRUE(WaitForNotices(2));
 
     player.SetNotify(false);
     player.Play();
     EXPECT_EQ(player.Flags(), 0u);
     RunEvents(SoundLength + 100);
-    EXPECT_EQ(log.Notices.size(), 2u);
+    EXPECT_EQ(Notices.size(), 2u);
 
     player.Play(); // notifies again
     player.Play(); // takes over the running one's notice
-    ASSERT_TRUE(log.WaitFor(4));
-    EXPECT_EQ(log.Values(), (std::vector{mciNotifySuccessful, mciNotifySuccessful,
+    ASSERT_TRUE(WaitForNotices(4));
+    EXPECT_EQ(Notices, (std::vector{mciNotifySuccessful, mciNotifySuccessful,
                                          mciNotifySuperseded, mciNotifySuccessful}));
-}
-
-TEST_F(MCITest, OpenAgainClosesTheFirstMedium)
-{
-    TMCI player;
-    TNoticeLog log;
-    log.Listen(player);
-    Open(player, Sound());
-    player.Play();
-
-    Open(player, Sound(QStringLiteral("long.wav"), SoundLength * 2));
-    EXPECT_EQ(player.Mode(), mciModeStopped);
-    EXPECT_NEAR(player.Length(), SoundLength * 2, 5);
-    ASSERT_TRUE(log.WaitFor(1));
-    EXPECT_EQ(log.Values(), std::vector{mciNotifyAborted});
 }
 
 TEST_F(MCITest, FailedOpenRaisesTheBackendTextAndLeavesThePlayerUsable)
 {
-    const QString missing = Path(QStringLiteral("missing.wav"));
-    QFile missingFile(missing);
-    ASSERT_FALSE(missingFile.open(QIODevice::ReadOnly));
+    QFile missing(QDir::temp().filePath(QStringLiteral("MCITest-missing.wav")));
+    ASSERT_FALSE(missing.open(QIODevice::ReadOnly));
     const struct {
         const char* Case;
         QString FileName;
         QString Message;
     } cases[] = {
-        {"missing file", missing, missingFile.errorString()},
+        {"missing file", missing.fileName(), missing.errorString()},
         {"text named .wav", Write(QStringLiteral("text.wav"), "no sound in here\n"),
          QStringLiteral("Could not determine type of stream.")},
         {"no file name", QString(), LanguageText(0x53933311)},
@@ -304,12 +263,7 @@ TEST_F(MCITest, FailedOpenRaisesTheBackendTextAndLeavesThePlayerUsable)
         SCOPED_TRACE(row.Case);
         TMCI player;
         player.SetFileName(row.FileName);
-        try {
-            player.Open();
-            ADD_FAILURE() << "no error raised";
-        } catch (const EMCIDeviceError& error) {
-            EXPECT_EQ(error.Message(), row.Message);
-        }
+        EXPECT_EQ(ErrorOf([&] { player.Open(); }), row.Message);
         EXPECT_FALSE(player.Opened());
         EXPECT_NE(player.Error(), 0);
         EXPECT_EQ(player.Mode(), mciModeNotReady);
@@ -323,19 +277,10 @@ TEST_F(MCITest, CommandsThatNeedAMediumRaiseWhenClosed)
 {
     TMCI player;
     const QString message = LanguageText(0x53933310);
-    for (const auto& [name, command] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
-             {"Play", [&] { player.Play(); }},
-             {"Stop", [&] { player.Stop(); }},
-             {"Rewind", [&] { player.Rewind(); }},
-             {"Length", [&] { player.Length(); }}}) {
-        SCOPED_TRACE(name);
-        try {
-            command();
-            ADD_FAILURE() << "no error raised";
-        } catch (const EMCIDeviceError& error) {
-            EXPECT_EQ(error.Message(), message);
-        }
-    }
+    EXPECT_EQ(ErrorOf([&] { player.Play(); }), message);
+    EXPECT_EQ(ErrorOf([&] { player.Stop(); }), message);
+    EXPECT_EQ(ErrorOf([&] { player.Rewind(); }), message);
+    EXPECT_EQ(ErrorOf([&] { player.Length(); }), message);
     player.Close();
     EXPECT_EQ(player.Position(), 0);
     EXPECT_EQ(player.Mode(), mciModeNotReady);
@@ -344,21 +289,18 @@ TEST_F(MCITest, CommandsThatNeedAMediumRaiseWhenClosed)
 TEST_F(MCITest, VideoPlaysInItsOwnWindow)
 {
     TMCI player;
-    TNoticeLog log;
-    log.Listen(player);
     Open(player, Write(QStringLiteral("clip.avi"), Video(5)));
 
-    ASSERT_TRUE(player.HasVideo());
     TVideoWindow* window = player.VideoWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(player.DisplayWidth(), 32);
-    EXPECT_EQ(player.DisplayHeight(), 24);
+    EXPECT_TRUE(player.HasVideo());
+    EXPECT_EQ(QSize(player.DisplayWidth(), player.DisplayHeight()), QSize(32, 24));
     EXPECT_FALSE(window->isVisible());
 
     player.Play();
     EXPECT_TRUE(window->isVisible());
-    ASSERT_TRUE(log.WaitFor(1));
-    EXPECT_EQ(log.Values(), std::vector{mciNotifySuccessful});
+    ASSERT_TRUE(WaitForNotices(1));
+    EXPECT_EQ(Notices, std::vector{mciNotifySuccessful});
     // The last frame is grey 160 throughout.
     const QImage frame = window->Frame();
     ASSERT_EQ(frame.size(), QSize(32, 24));
@@ -372,16 +314,14 @@ TEST_F(MCITest, VideoPlaysInItsOwnWindow)
 
 TEST_F(MCITest, QueuedNoticesDieWithThePlayer)
 {
-    bool notified = false;
     {
         TMCI player;
-        player.OnNotify = [&](TMCI&) { notified = true; };
         Open(player, Sound());
         player.Play();
         player.Stop(); // queues an aborted notice
     }
     RunEvents(50);
-    EXPECT_FALSE(notified);
+    EXPECT_TRUE(Notices.empty());
 }
 
 } // namespace

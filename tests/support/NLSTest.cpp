@@ -8,11 +8,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <ostream>
 #include <random>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -58,84 +61,64 @@ std::optional<std::pair<quint32, QString>> FirstBuiltInText()
     return first;
 }
 
-struct TLineCase {
-    const char* Name;
-    friend void PrintTo(const TLineCase& row, std::ostream* out) { *out << row.Name; }
-    QByteArray Line;
-    quint32 Id;
-    const char* Expected;
-};
-
-class NLSLineTest : public NLSTest, public testing::WithParamInterface<TLineCase> {};
-
-TEST_P(NLSLineTest, ReadsText)
+// Each row is a language file of one line; the text of the id is looked up.
+TEST_F(NLSTest, LineSyntax)
 {
-    const TLineCase& row = GetParam();
-    ASSERT_EQ(LoadLanguage(QString(), WriteFile("Vemora_XX.nls", row.Line + '\n')), ioSuccess);
-    EXPECT_EQ(Text(row.Id), QString::fromUtf8(row.Expected));
+    const struct {
+        const char* Name;
+        QByteArray Line;
+        quint32 Id;
+        const char* Expected;
+    } rows[] = {
+        {"quoted value with entity and comment", "6D2D93EE = \"Gr&auml;n\" # colour", 0x6D2D93EE, "Gr\u00E4n"},
+        {"hash inside double quotes is text", "10 = \"a # b\"", 0x10, "a # b"},
+        {"hash inside single quotes ends the line", "10 = 'a # b'", 0x10, "'a"},
+        {"single quotes removed", "10='x y'", 0x10, "x y"},
+        {"mismatched quotes kept", "10=\"x'", 0x10, "\"x'"},
+        {"lone quote kept", "10=\"", 0x10, "\""},
+        {"quotes keep blanks", "10=\" x \"", 0x10, " x "},
+        {"blanks and tabs trimmed", "\t 10 \t=\t value \t", 0x10, "value"},
+        {"first equals sign splits", "10=a=b", 0x10, "a=b"},
+        {"equals sign at position one", "=10=x", 0x10, Missing},
+        {"no equals sign", "10 x", 0x10, Missing},
+        {"empty value", "10=", 0x10, ""},
+        {"double backslash", "10=C:\\\\x", 0x10, "C:\\x"},
+        {"named escapes", "10=\\a\\b\\f\\n\\r\\t\\v\\e", 0x10, "\a\b\f\n\r\t\v\\"},
+        {"unknown escape kept", "10=\\q\\n", 0x10, "\\q\n"},
+        {"final lone backslash kept", "10=ab\\", 0x10, "ab\\"},
+        {"hex codes", "10=\\x41\\xe4\\x80", 0x10, "A\u00E4\u20AC"},
+        {"hex code needs two digits", "10=\\x4", 0x10, "\\x4"},
+        {"umlauts", "10=&auml;&Auml;&uuml;&Uuml;&ouml;&Ouml;&szlig;", 0x10,
+         "\u00E4\u00C4\u00FC\u00DC\u00F6\u00D6\u00DF"},
+        {"ampersand decoded last", "10=&amp;auml; &amp;", 0x10, "&auml; &"},
+        {"entities are case sensitive", "10=&AUML;", 0x10, "&AUML;"},
+        {"escape decoded before entity", "10=\\x26auml;", 0x10, "\u00E4"},
+        {"last eight hex digits count", "123456789=x", 0x23456789, "x"},
+        {"lower case hex key", "abcd=x", 0xABCD, "x"},
+        {"CR LF line end", "10=value\r", 0x10, "value"},
+        {"UTF-8 byte order mark", "\xEF\xBB\xBF" "10=x", 0x10, "x"},
+        {"Windows-1252 bytes", "10=Gr\xE4n \x80", 0x10, "Gr\u00E4n \u20AC"},
+        {"UTF-8 bytes", "10=Gr\xC3\xA4n", 0x10, "Gr\u00E4n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        ASSERT_EQ(LoadLanguage(QString(), WriteFile("Vemora_XX.nls", row.Line + '\n')), ioSuccess);
+        EXPECT_EQ(Text(row.Id), QString::fromUtf8(row.Expected));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Syntax, NLSLineTest,
-    testing::Values(
-        TLineCase{"QuotedValueWithEntityAndComment", "6D2D93EE = \"Gr&auml;n\" # colour",
-                  0x6D2D93EE, "Gr\u00E4n"},
-        TLineCase{"WholeLineComment", "# 10 = x", 0x10, Missing},
-        TLineCase{"CommentAfterBlanks", " \t # 10 = x", 0x10, Missing},
-        TLineCase{"HashInsideDoubleQuotesIsText", "10 = \"a # b\"", 0x10, "a # b"},
-        TLineCase{"HashInsideSingleQuotesEndsTheLine", "10 = 'a # b'", 0x10, "'a"},
-        TLineCase{"SingleQuotesRemoved", "10='x y'", 0x10, "x y"},
-        TLineCase{"MismatchedQuotesKept", "10=\"x'", 0x10, "\"x'"},
-        TLineCase{"LoneQuoteKept", "10=\"", 0x10, "\""},
-        TLineCase{"QuotesKeepBlanks", "10=\" x \"", 0x10, " x "},
-        TLineCase{"BlanksAndTabsTrimmed", "\t 10 \t=\t value \t", 0x10, "value"},
-        TLineCase{"FirstEqualsSignSplits", "10=a=b", 0x10, "a=b"},
-        TLineCase{"EqualsSignAtPositionOne", "=10=x", 0x10, Missing},
-        TLineCase{"NoEqualsSign", "10 x", 0x10, Missing},
-        TLineCase{"EmptyValue", "10=", 0x10, ""},
-        TLineCase{"TabEscape", "10=a\\tb", 0x10, "a\tb"},
-        TLineCase{"DoubleBackslash", "10=C:\\\\x", 0x10, "C:\\x"},
-        TLineCase{"NamedEscapes", "10=\\a\\b\\f\\n\\r\\t\\v\\e", 0x10, "\a\b\f\n\r\t\v\\"},
-        TLineCase{"UnknownEscapeKept", "10=\\q\\n", 0x10, "\\q\n"},
-        TLineCase{"FinalLoneBackslashKept", "10=ab\\", 0x10, "ab\\"},
-        TLineCase{"HexCodes", "10=\\x41\\xe4\\x80", 0x10, "A\u00E4\u20AC"},
-        TLineCase{"HexCodeNeedsTwoDigits", "10=\\x4", 0x10, "\\x4"},
-        TLineCase{"Umlauts", "10=&auml;&Auml;&uuml;&Uuml;&ouml;&Ouml;&szlig;", 0x10,
-                  "\u00E4\u00C4\u00FC\u00DC\u00F6\u00D6\u00DF"},
-        TLineCase{"AmpersandDecodedLast", "10=&amp;auml; &amp;", 0x10, "&auml; &"},
-        TLineCase{"EntitiesAreCaseSensitive", "10=&AUML;", 0x10, "&AUML;"},
-        TLineCase{"EscapeDecodedBeforeEntity", "10=\\x26auml;", 0x10, "\u00E4"},
-        TLineCase{"LastEightHexDigitsCount", "123456789=x", 0x23456789, "x"},
-        TLineCase{"LowerCaseHexKey", "abcd=x", 0xABCD, "x"},
-        TLineCase{"CrLfLineEnd", "10=value\r", 0x10, "value"},
-        TLineCase{"Utf8ByteOrderMark", "\xEF\xBB\xBF" "10=x", 0x10, "x"},
-        TLineCase{"Windows1252Byte", "10=Gr\xE4n \x80", 0x10, "Gr\u00E4n \u20AC"},
-        TLineCase{"Utf8Bytes", "10=Gr\xC3\xA4n", 0x10, "Gr\u00E4n"}),
-    [](const testing::TestParamInfo<TLineCase>& info) { return info.param.Name; });
-
-TEST_F(NLSTest, FirstTextOfAnIdWins)
-{
-    LoadLanguage(QString(), WriteFile("Vemora_XX.nls", "10=first\n10=second\n"));
-    EXPECT_EQ(Text(0x10), "first");
-}
-
-TEST_F(NLSTest, CountryFileTakesPrecedence)
+TEST_F(NLSTest, CountryFileWinsThenTheFirstTextOfAnIdThenTheDefault)
 {
     const QString country = WriteFile("State_XX.nls", "10=country\n");
-    const QString language = WriteFile("Vemora_XX.nls", "10=language\n11=language only\n");
+    const QString language = WriteFile("Vemora_XX.nls", "10=language\n11=first\n11=second\n");
     ASSERT_EQ(LoadLanguage(country, language), ioSuccess);
     EXPECT_TRUE(IsLanguageLoaded());
     EXPECT_EQ(Text(0x10), "country");
-    EXPECT_EQ(Text(0x11), "language only");
-}
-
-TEST_F(NLSTest, UnknownIdGivesDefaultOrNotFoundText)
-{
-    LoadLanguage(QString(), WriteFile("Vemora_XX.nls", "10=x\n"));
+    EXPECT_EQ(Text(0x11), "first");
+    EXPECT_EQ(LanguageText(0x11, "Default"), "first");
+    EXPECT_EQ(LanguageText(43981, "Default"), "Default");
     EXPECT_EQ(LanguageText(43981), "String 0000ABCD not found");
     EXPECT_EQ(LanguageText(0xFFFFFFFF), "String FFFFFFFF not found");
-    EXPECT_EQ(LanguageText(43981, "Default"), "Default");
-    EXPECT_EQ(LanguageText(0x10, "Default"), "x");
 }
 
 // Repeated and alternating lookups go through the ring of recent ids; more ids than slots
@@ -146,10 +129,8 @@ TEST_F(NLSTest, RecentLookupsGiveTheRightTexts)
     for (int id = 1; id <= 8; ++id)
         file += QByteArray::number(id, 16) + "=text " + QByteArray::number(id) + '\n';
     LoadLanguage(QString(), WriteFile("Vemora_XX.nls", file));
-    const int sequence[] = {1, 1, 1, 2, 1, 2, 1, 3, 4, 5, 6, 7, 8, 1, 8, 2, 7, 3, 6, 6, 5, 9, 5};
-    for (const int id : sequence) {
-        const QString expected =
-            id <= 8 ? QStringLiteral("text %1").arg(id) : QString::fromLatin1(Missing);
+    for (const int id : {1, 1, 1, 2, 1, 2, 1, 3, 4, 5, 6, 7, 8, 1, 8, 2, 7, 3, 6, 6, 5, 9, 5}) {
+        const QString expected = id <= 8 ? QStringLiteral("text %1").arg(id) : QString::fromLatin1(Missing);
         EXPECT_EQ(Text(static_cast<quint32>(id)), expected) << "id " << id;
     }
 }
@@ -184,7 +165,8 @@ TEST_F(NLSTest, CountryKeywordsSetDateConventions)
     EXPECT_EQ(FormatSettings().TimeSeparator, u'.');
     EXPECT_EQ(FormatDateTime("ddd mmmm", DayFromCivil(2024, 12, 3)), "Di M12");
     EXPECT_EQ(GetNameListItem(0, 2), "Di");
-    EXPECT_EQ(GetNameListItem(0, 3), FormatDateTime("ddd", DayFromCivil(2024, 12, 4))) << "a short list ends in the system's names";
+    // A short list ends in the system's names.
+    EXPECT_EQ(GetNameListItem(0, 3), FormatDateTime("ddd", DayFromCivil(2024, 12, 4)));
     EXPECT_FALSE(GetNameListItem(0, 3).isEmpty());
     EXPECT_EQ(GetNameListItem(3, 11), "M12");
     EXPECT_EQ(GetNameListItem(3, 12), "");
@@ -192,30 +174,23 @@ TEST_F(NLSTest, CountryKeywordsSetDateConventions)
     EXPECT_EQ(GetNameListItem(0, -1), "");
     EXPECT_EQ(FormatSettings().DecimalSeparator, u';');
     EXPECT_EQ(FormatSettings().ThousandSeparator, systemThousands);
-}
 
-TEST_F(NLSTest, WithoutCountryFileTheSystemNamesServe)
-{
-    LoadLanguage(WriteFile("State_XX.nls", "LONGDAYNAMES=A,B,C,D,E,F,G\n"), QString());
-    ASSERT_EQ(GetNameListItem(1, 0), "A");
+    // Without a country file the system's names serve again.
     LoadLanguage(QString(), QString());
+    EXPECT_EQ(GetNameListItem(0, 2), QLocale::system().dayName(2, QLocale::ShortFormat));
     EXPECT_EQ(GetNameListItem(1, 0), QLocale::system().dayName(7, QLocale::LongFormat));
     EXPECT_EQ(GetNameListItem(2, 11), QLocale::system().monthName(12, QLocale::ShortFormat));
+    EXPECT_EQ(GetNameListItem(3, 11), QLocale::system().monthName(12, QLocale::LongFormat));
 }
 
-TEST_F(NLSTest, WithoutLanguageFileTheBuiltInTextsServe)
+// A chosen file that lacks some texts still never shows "not found" for a shipped text.
+TEST_F(NLSTest, BuiltInTextsServeWithoutALanguageFileAndFillTheGapsOfAChosenOne)
 {
     const auto builtIn = FirstBuiltInText();
     ASSERT_TRUE(builtIn) << "the built-in language file is missing";
     EXPECT_EQ(LoadLanguage(QString(), QString()), ioSuccess);
     EXPECT_EQ(Text(builtIn->first), builtIn->second);
-}
 
-// A chosen file that lacks some texts still never shows "not found" for a shipped text.
-TEST_F(NLSTest, BuiltInTextsFillTheGapsOfAChosenFile)
-{
-    const auto builtIn = FirstBuiltInText();
-    ASSERT_TRUE(builtIn);
     LoadLanguage(QString(), WriteFile("Vemora_XX.nls", "10=mine\n"));
     EXPECT_EQ(Text(0x10), "mine");
     EXPECT_EQ(LanguageText(builtIn->first), builtIn->second);
@@ -223,40 +198,33 @@ TEST_F(NLSTest, BuiltInTextsFillTheGapsOfAChosenFile)
     EXPECT_EQ(LanguageText(0x0BADF00D), QStringLiteral("String 0BADF00D not found"));
 }
 
-struct TUnreadableCase {
-    const char* Name;
-    friend void PrintTo(const TUnreadableCase& row, std::ostream* out) { *out << row.Name; }
-    const char* File; // below the temporary directory, or absolute
-    int Result;
-};
-
-class NLSUnreadableTest : public NLSTest, public testing::WithParamInterface<TUnreadableCase> {};
-
-TEST_P(NLSUnreadableTest, ReportsTheErrorAndUsesTheBuiltInTexts)
+TEST_F(NLSTest, UnreadableLanguageFileReportsTheErrorAndTheBuiltInTextsServe)
 {
-    const TUnreadableCase& row = GetParam();
     const QString country = WriteFile("State_XX.nls", "10=country\n");
     QDir(Directory.path()).mkdir("Directory.nls");
-    const QString file = QDir(Directory.path()).filePath(QString::fromLatin1(row.File));
-    if (row.Result == ioReadError && !QFile::exists(file))
-        GTEST_SKIP() << "no " << row.File;
-
-    EXPECT_EQ(LoadLanguage(country, file), row.Result);
-    EXPECT_TRUE(IsLanguageLoaded());
-    EXPECT_EQ(Text(0x10), "country");
-    if (const auto builtIn = FirstBuiltInText(); builtIn && builtIn->first != 0x10) {
-        EXPECT_EQ(Text(builtIn->first), builtIn->second);
+    const auto builtIn = FirstBuiltInText();
+    const struct {
+        const char* File; // below the temporary directory, or absolute
+        int Result;
+    } rows[] = {
+        {"Vemora_ZZ.nls", ioFileNotFound},
+        {"Directory.nls", ioAccessDenied},
+        {"/dev/zero", ioAccessDenied},
+        {"/proc/self/mem", ioReadError}, // reading the start of a process's own memory fails
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.File);
+        const QString file = QDir(Directory.path()).filePath(QString::fromLatin1(row.File));
+        if (row.Result == ioReadError && !QFile::exists(file))
+            continue;
+        EXPECT_EQ(LoadLanguage(country, file), row.Result);
+        EXPECT_TRUE(IsLanguageLoaded());
+        EXPECT_EQ(Text(0x10), "country");
+        if (builtIn && builtIn->first != 0x10) {
+            EXPECT_EQ(Text(builtIn->first), builtIn->second);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, NLSUnreadableTest,
-    testing::Values(TUnreadableCase{"MissingFile", "Vemora_ZZ.nls", ioFileNotFound},
-                    TUnreadableCase{"Directory", "Directory.nls", ioAccessDenied},
-                    TUnreadableCase{"Device", "/dev/zero", ioAccessDenied},
-                    // Reading the start of a process's own memory fails.
-                    TUnreadableCase{"ReadError", "/proc/self/mem", ioReadError}),
-    [](const testing::TestParamInfo<TUnreadableCase>& info) { return info.param.Name; });
 
 TEST_F(NLSTest, RelativeNameIsFoundBesideTheProgram)
 {
@@ -288,8 +256,7 @@ TEST_F(NLSTest, HugeLinesAndBinaryGarbageAreSkipped)
 
 TEST_F(NLSTest, ReadKeyFromFileIgnoresLetterCase)
 {
-    const QString file =
-        WriteFile("Vemora_XX.nls", "Language = Deutsch &amp; mehr\nCOUNTRIES=DE,AT\n");
+    const QString file = WriteFile("Vemora_XX.nls", "Language = Deutsch &amp; mehr\nCOUNTRIES=DE,AT\n");
     QString value;
     EXPECT_TRUE(ReadKeyFromFile(file, "LANGUAGE", value));
     EXPECT_EQ(value, "Deutsch & mehr");
@@ -299,34 +266,75 @@ TEST_F(NLSTest, ReadKeyFromFileIgnoresLetterCase)
     EXPECT_FALSE(ReadKeyFromFile(Directory.filePath("none.nls"), "LANGUAGE", value));
 }
 
-struct TShapeCase {
-    const char* Name;
-    friend void PrintTo(const TShapeCase& row, std::ostream* out) { *out << row.Name; }
-    const char* Text;
-    const char* Suffix;
-    const char* FirstUpper;
-    const char* Ellipsis;
-};
-
-class TextShapeTest : public testing::TestWithParam<TShapeCase> {};
-
-TEST_P(TextShapeTest, Shapes)
+TEST(TextShapeTest, FirstCharUpperAndEnsureEllipsis)
 {
-    const TShapeCase& row = GetParam();
-    const QString text = QString::fromUtf8(row.Text);
-    EXPECT_EQ(FirstCharUpper(text, QString::fromUtf8(row.Suffix)),
-              QString::fromUtf8(row.FirstUpper));
-    EXPECT_EQ(EnsureEllipsis(text), QString::fromUtf8(row.Ellipsis));
+    const struct {
+        const char *Text, *Suffix, *FirstUpper, *Ellipsis;
+    } rows[] = {
+        {"", ":", "", ""},
+        {"ab", "", "Ab", "ab"},
+        {"abc", ":", "Abc:", "abc..."},
+        {"\u00F6ffnen", "?", "\u00D6ffnen?", "\u00F6ffnen..."},
+        {"Open...", "", "Open...", "Open..."},
+        {"...", "", "...", "..."},
+    };
+    for (const auto& row : rows) {
+        const QString text = QString::fromUtf8(row.Text);
+        EXPECT_EQ(FirstCharUpper(text, QString::fromUtf8(row.Suffix)), QString::fromUtf8(row.FirstUpper)) << row.Text;
+        EXPECT_EQ(EnsureEllipsis(text), QString::fromUtf8(row.Ellipsis)) << row.Text;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TextShapeTest,
-    testing::Values(TShapeCase{"Empty", "", ":", "", ""},
-                    TShapeCase{"TwoCharacters", "ab", "", "Ab", "ab"},
-                    TShapeCase{"ThreeCharacters", "abc", ":", "Abc:", "abc..."},
-                    TShapeCase{"Umlaut", "\u00F6ffnen", "?", "\u00D6ffnen?", "\u00F6ffnen..."},
-                    TShapeCase{"AlreadyEllipsis", "Open...", "", "Open...", "Open..."},
-                    TShapeCase{"OnlyAnEllipsis", "...", "", "...", "..."}),
-    [](const testing::TestParamInfo<TShapeCase>& info) { return info.param.Name; });
+std::set<quint32> TextIds(const QString& file)
+{
+    std::set<quint32> ids;
+    ForEachNLSLine(file, [&](const TNLSLine& line) {
+        if (const std::optional<quint32> id = ParseTextId(line.Key))
+            ids.insert(*id);
+        return true;
+    });
+    return ids;
+}
+
+// The ids of from that are missing in in, as hex text.
+std::string MissingIds(const std::set<quint32>& from, const std::set<quint32>& in)
+{
+    std::string text;
+    for (const quint32 id : from)
+        if (!in.contains(id))
+            text += QString::number(id, 16).toUpper().rightJustified(8, u'0').toStdString() + ' ';
+    return text;
+}
+
+// Every id the program's code asks for, as "LanguageText(0x...".
+std::set<quint32> IdsUsedBySource()
+{
+    std::set<quint32> ids;
+    const QRegularExpression call(QStringLiteral("LanguageText\\(\\s*0x([0-9A-Fa-f]{1,8})"));
+    QDirIterator files(QStringLiteral(VEMORA_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                       QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (file.open(QIODevice::ReadOnly))
+            for (const QRegularExpressionMatch& match : call.globalMatch(QString::fromUtf8(file.readAll())))
+                ids.insert(match.captured(1).toUInt(nullptr, 16));
+    }
+    return ids;
+}
+
+// A text missing from one language would show as "String ... not found" there.
+TEST(NLSShippedFilesTest, BothLanguagesDefineEveryTextTheCodeAsksFor)
+{
+    const QDir lang(QStringLiteral(VEMORA_SOURCE_DIR "/lang"));
+    const std::set<quint32> german = TextIds(lang.filePath(QStringLiteral("Vemora_DE.nls")));
+    const std::set<quint32> english = TextIds(lang.filePath(QStringLiteral("Vemora_EN.nls")));
+    const std::set<quint32> used = IdsUsedBySource();
+    ASSERT_FALSE(german.empty()) << "the shipped language files are missing";
+    ASSERT_FALSE(used.empty());
+    EXPECT_EQ(MissingIds(german, english), "") << "only in Vemora_DE.nls";
+    EXPECT_EQ(MissingIds(english, german), "") << "only in Vemora_EN.nls";
+    EXPECT_EQ(MissingIds(used, german), "") << "missing from Vemora_DE.nls";
+    EXPECT_EQ(MissingIds(used, english), "") << "missing from Vemora_EN.nls";
+}
 
 } // namespace

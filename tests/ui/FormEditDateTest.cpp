@@ -2,6 +2,7 @@
 #include "model/ModelTestSupport.h"
 #include "model/VemoraEntries.h"
 #include "support/NLS.h"
+#include "ui/DayChoosers.h"
 #include "ui/EntryFields.h"
 #include "ui/FormEditDate.h"
 
@@ -9,11 +10,13 @@
 #include "TestSupport.h"
 
 #include <QApplication>
-#include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -35,12 +38,8 @@ protected:
         UseLanguage(QStringLiteral("EN"));
         Dialog = std::make_unique<TFormEditDate>();
     }
-
     template <typename T>
-    T* Control(const char* name) const
-    {
-        return Child<T>(*Dialog, QString::fromLatin1(name));
-    }
+    T* Control(const char* name) const { return Child<T>(*Dialog, QString::fromLatin1(name)); }
 
     // Runs the editor on entry, lets act work on the open dialog, then presses OK.
     int EditAndConfirm(TVemoraEntryBasic* entry, const std::function<void()>& act = {})
@@ -54,68 +53,56 @@ protected:
         });
         return Dialog->Execute(entry, Entries);
     }
-
     TVemoraEntryBasic* Add(std::unique_ptr<TVemoraEntryBasic> entry, const char* text)
     {
         entry->SetDisplayText(QString::fromLatin1(text));
-        TVemoraEntryBasic* added = entry.get();
-        Entries.AddEntry(std::move(entry));
-        return added;
+        return Entries.Items(Entries.AddEntry(std::move(entry)));
     }
-
     QString LastError() const { return Messages.Shown().empty() ? QString() : Messages.Shown().back().Text; }
 };
 
-TEST_F(FormEditDateTest, ANewEntryStartsAsAYearlySeriesFromToday)
+TEST_F(FormEditDateTest, ANewEntryStartsAsAYearlySeriesFromTodayAndNeedsAText)
 {
     TEntryFields shown;
     QWidget* focused = nullptr;
-    WhenModalOpens([&](QWidget&) {
-        shown = Dialog->Fields();
-        Control<QPushButton>("ButtonOk")->click();
-        focused = Dialog->focusWidget();
-        Control<QPushButton>("ButtonCancel")->click();
-    });
-    EXPECT_EQ(Dialog->Execute(nullptr, Entries), EditResultCancel);
-    EXPECT_EQ(shown.CycleKind, ekYearly);
-    EXPECT_EQ(shown.DateStart, Today());
-    EXPECT_EQ(shown.Repetition, 1);
-    EXPECT_EQ(shown.Month, 1);
-    EXPECT_EQ(shown.DayCycle, dcNone);
-    EXPECT_EQ(shown.Day, 1);
-    EXPECT_EQ(shown.DateStop, NoDateStop);
-    EXPECT_EQ(shown.MaxCount, NoMaxCount);
-    EXPECT_TRUE(shown.Active);
-    EXPECT_EQ(shown.Icon, 0);
-    EXPECT_EQ(shown.Category, 0);
-    EXPECT_EQ(LastError(), FirstCharUpper(LanguageText(0x1ED269F0))) << "an empty text is refused";
+    EXPECT_EQ(EditAndConfirm(nullptr, [&] {
+                  shown = Dialog->Fields();
+                  Control<QPushButton>("ButtonOk")->click();
+                  focused = Dialog->focusWidget();
+              }),
+              EditResultCancel);
+    EXPECT_EQ(std::tuple(shown.CycleKind, shown.DateStart, shown.Repetition, shown.DateStop, shown.MaxCount),
+              std::tuple(int(ekYearly), Today(), 1, NoDateStop, NoMaxCount));
+    EXPECT_EQ(std::tuple(shown.Month, shown.DayCycle, shown.Day, shown.Icon, shown.Category, shown.Active),
+              std::tuple(1, int(dcNone), 1, 0, 0, true));
+    EXPECT_EQ(LastError(), FirstCharUpper(LanguageText(0x1ED269F0)));
     EXPECT_EQ(focused, Control<QPlainTextEdit>("MemoDisplayText"));
 }
 
-struct TKindCase {
-    const char* Name;
-    std::function<std::unique_ptr<TVemoraEntryBasic>()> Make;
-};
-
 TEST_F(FormEditDateTest, EachKindComesBackUnchangedThroughTheControls)
 {
-    const std::vector<TKindCase> cases = {
-        {"one-off with end and count", [] { auto e = MakeEntry<TVemoraEntryOnce>("2027-05-04"); e->SetAdvanceWarn(1); return e; }},
-        {"daily working days, every 2nd", [] { auto e = MakeEntry<TVemoraEntryDaily>("2026-01-05", 2); e->SetDayKind(dkWorkingDay); e->SetMaxCount(10); return e; }},
-        {"weekly Monday and Wednesday", [] { auto e = MakeEntry<TVemoraEntryWeekly>("2026-01-05"); e->SetWeekdays(WeekdayBits({2, 4})); e->SetIcon(48); return e; }},
-        {"monthly last working day", [] { auto e = MakeEntry<TVemoraEntryMonthly>("2026-01-01"); e->SetDaySpec(DaySpecOf(dcLast, dkWorkingDay)); e->SetDateStop(Day("2027-12-31")); return e; }},
-        {"yearly 29 February", [] { auto e = MakeEntry<TVemoraEntryYearly>("2024-02-29"); e->SetMonth(2); e->SetDay(29); e->SetCategory(0); return e; }},
-        {"yearly second Sunday of May", [] { auto e = MakeEntry<TVemoraEntryYearly>("2026-05-10"); e->SetMonth(5); e->SetDaySpec(DaySpecOf(dcSecond, dkSunday)); return e; }},
+    const std::vector<std::pair<const char*, std::function<std::unique_ptr<TVemoraEntryBasic>()>>> cases = {
+        {"one-off", [] { auto e = MakeEntry<TVemoraEntryOnce>("2027-05-04"); e->SetAdvanceWarn(1); return e; }},
+        {"daily working days, every 2nd", [] { auto e = MakeEntry<TVemoraEntryDaily>("2026-01-05", 2);
+             e->SetDayKind(dkWorkingDay); e->SetMaxCount(10); return e; }},
+        {"weekly Monday and Wednesday", [] { auto e = MakeEntry<TVemoraEntryWeekly>("2026-01-05");
+             e->SetWeekdays(WeekdayBits({2, 4})); e->SetIcon(48); return e; }},
+        {"monthly last working day", [] { auto e = MakeEntry<TVemoraEntryMonthly>("2026-01-01");
+             e->SetDaySpec(DaySpecOf(dcLast, dkWorkingDay)); e->SetDateStop(Day("2027-12-31")); return e; }},
+        {"yearly 29 February", [] { auto e = MakeEntry<TVemoraEntryYearly>("2024-02-29");
+             e->SetMonth(2); e->SetDay(29); e->SetCategory(0); return e; }},
+        {"yearly second Sunday of May", [] { auto e = MakeEntry<TVemoraEntryYearly>("2026-05-10");
+             e->SetMonth(5); e->SetDaySpec(DaySpecOf(dcSecond, dkSunday)); return e; }},
     };
-    for (const TKindCase& test : cases) {
-        TVemoraEntryBasic* entry = Add(test.Make(), test.Name);
-        entry->SetComment(QStringLiteral("comment of ") + QString::fromLatin1(test.Name));
-        EXPECT_EQ(EditAndConfirm(entry), EditResultUnchanged) << test.Name;
+    for (const auto& [name, make] : cases) {
+        TVemoraEntryBasic* entry = Add(make(), name);
+        entry->SetComment(QStringLiteral("comment of ") + QString::fromLatin1(name));
+        EXPECT_EQ(EditAndConfirm(entry), EditResultUnchanged) << name;
         auto copy = CreateEntry(Dialog->CycleKind());
         LoadLanguage(QString(), QString()); // the copy must not depend on the texts shown
         Dialog->LoadFromEntry(entry);
         Dialog->SaveToEntry(*copy);
-        EXPECT_EQ(entry->Compare(*copy, 1), 0) << test.Name;
+        EXPECT_EQ(entry->Compare(*copy, 1), 0) << name;
         UseLanguage(QStringLiteral("EN"));
     }
 }
@@ -124,7 +111,8 @@ TEST_F(FormEditDateTest, AChangedFieldOrKindIsOkAndADuplicateTextIsAsked)
 {
     TVemoraEntryBasic* dentist = Add(MakeEntry<TVemoraEntryOnce>("2027-01-01"), "Dentist");
     TVemoraEntryBasic* monthly = Add(MakeEntry<TVemoraEntryMonthly>("2026-01-01"), "Rent");
-    EXPECT_EQ(EditAndConfirm(monthly, [this] { Control<QSpinBox>("SpinEditVorwarnzeit")->setValue(3); }), EditResultOk);
+    const auto warn = [this](int days) { Control<QSpinBox>("SpinEditVorwarnzeit")->setValue(days); };
+    EXPECT_EQ(EditAndConfirm(monthly, [&] { warn(3); }), EditResultOk);
     EXPECT_EQ(EditAndConfirm(monthly, [this] { Dialog->SetCycleKind(ekWeekly); }), EditResultCancel)
         << "weekly without a weekday cannot be confirmed";
     EXPECT_EQ(LastError(), FirstCharUpper(LanguageText(0x1ED269F0)));
@@ -132,8 +120,7 @@ TEST_F(FormEditDateTest, AChangedFieldOrKindIsOkAndADuplicateTextIsAsked)
     EXPECT_EQ(Dialog->CycleKind(), ekDaily);
 
     const std::size_t before = Messages.Shown().size();
-    EXPECT_EQ(EditAndConfirm(dentist, [this] { Control<QSpinBox>("SpinEditVorwarnzeit")->setValue(2); }), EditResultOk)
-        << "the edited entry is not its own duplicate";
+    EXPECT_EQ(EditAndConfirm(dentist, [&] { warn(2); }), EditResultOk) << "the edited entry is not its own duplicate";
     EXPECT_EQ(Messages.Shown().size(), before);
     Messages.Service().Answers = {TMessageResult::Cancel, TMessageResult::Ok};
     EXPECT_EQ(EditAndConfirm(monthly, [this] {
@@ -148,17 +135,12 @@ TEST_F(FormEditDateTest, AChangedFieldOrKindIsOkAndADuplicateTextIsAsked)
 
 TEST_F(FormEditDateTest, FieldChecksNameTheFieldAndItsFault)
 {
-    struct TCase {
-        const char* Name;
-        int Month;
-        int Day;
-        bool Valid;
-    };
+    struct TCase { const char* Name; quint8 Month, Day; bool Valid; };
     for (const TCase& test : {TCase{"29 February", 2, 29, true}, TCase{"30 February", 2, 30, false},
                               TCase{"31 April", 4, 31, false}, TCase{"31 December", 12, 31, true}}) {
         TEntryFields fields;
-        fields.Month = static_cast<quint8>(test.Month);
-        fields.Day = static_cast<quint8>(test.Day);
+        fields.Month = test.Month;
+        fields.Day = test.Day;
         Dialog->SetFields(fields);
         EXPECT_EQ(Dialog->ValidateFields(), test.Valid) << test.Name;
     }
@@ -170,10 +152,9 @@ TEST_F(FormEditDateTest, FieldChecksNameTheFieldAndItsFault)
 
 TEST_F(FormEditDateTest, LabelsAndControlsFollowTheirValues)
 {
-    auto* warn = Control<QSpinBox>("SpinEditVorwarnzeit");
     auto* count = Control<QSpinBox>("SpinEditRepeatCount");
     for (const auto& [value, id] : std::vector<std::pair<int, quint32>>{{1, 0x4614BFE0}, {0, 0x3B9A262A}, {2, 0x3B9A262A}}) {
-        warn->setValue(value);
+        Control<QSpinBox>("SpinEditVorwarnzeit")->setValue(value);
         count->setValue(std::max(1, value));
         EXPECT_EQ(Control<QLabel>("LabelSpinEditVorwarnzeit")->text(), LanguageText(id)) << value;
     }
@@ -205,11 +186,10 @@ TEST_F(FormEditDateTest, TheSideCommandsKeepTheDialogUsable)
         Entries.Categories().AddCategory(QStringLiteral("Work"), 5);
         return true;
     });
-    const QString missing = Home.FilePath(QStringLiteral("no such sound.wav"));
     bool previewed = false;
     EXPECT_EQ(EditAndConfirm(entry, [&] {
                   Click(Control<QToolButton>("ButtonCategories"));
-                  Control<QComboBox>("HistoryComboBoxMediafile")->setEditText(missing);
+                  Control<QComboBox>("HistoryComboBoxMediafile")->setEditText(Home.FilePath(QStringLiteral("no.wav")));
                   Click(Control<QToolButton>("ButtonPlay"));
                   WhenModalOpens([&previewed](QWidget& preview) {
                       previewed = preview.objectName() == QLatin1String("FormPreview");
@@ -225,29 +205,76 @@ TEST_F(FormEditDateTest, TheSideCommandsKeepTheDialogUsable)
 
     auto* daily = Control<QComboBox>("ComboBoxDailyDaykind");
     daily->setCurrentIndex(2);
-    EditAndConfirm(nullptr, [] {});
+    EditAndConfirm(nullptr);
     EXPECT_EQ(daily->currentIndex(), 2) << "the daily chooser keeps the previous choice";
 }
 
-TEST_F(FormEditDateTest, PicturesOfEachPage)
+TEST_F(FormEditDateTest, PicturesOfTheMonthlyPage)
 {
     for (const QString& language : {QStringLiteral("EN"), QStringLiteral("DE")}) {
         UseLanguage(language);
         Dialog = std::make_unique<TFormEditDate>();
-        for (int kind = ekDaily; kind <= ekYearly; ++kind) {
-            TEntryFields fields;
-            fields.CycleKind = kind;
-            fields.DateStart = Day("2027-01-01");
-            fields.DisplayText = QStringLiteral("Pay the rent");
-            fields.Comment = QStringLiteral("Transfer to the landlord's account");
-            fields.AdvanceWarn = 2;
-            fields.DayCycle = dcLast;
-            fields.DayKind = dkWorkingDay;
-            fields.Weekdays = WeekdayBits({2, 6});
-            Dialog->SetFields(fields);
-            EXPECT_FALSE(GrabToPng(*Dialog, QStringLiteral("FormEditDate-%1-%2").arg(language).arg(kind)).isEmpty());
-        }
+        TEntryFields fields;
+        fields.CycleKind = ekMonthly;
+        fields.DateStart = Day("2027-01-01");
+        fields.DisplayText = QStringLiteral("Pay the rent");
+        fields.Comment = QStringLiteral("Transfer to the landlord's account");
+        fields.AdvanceWarn = 2;
+        fields.DayCycle = dcLast;
+        fields.DayKind = dkWorkingDay;
+        Dialog->SetFields(fields);
+        EXPECT_FALSE(GrabToPng(*Dialog, QStringLiteral("FormEditDate-%1-%2").arg(language).arg(ekMonthly)).isEmpty());
     }
+}
+
+using TItems = QList<QPair<QString, int>>;
+
+TItems Items(const QComboBox& chooser)
+{
+    TItems items;
+    for (int i = 0; i < chooser.count(); ++i)
+        items.append({chooser.itemText(i), chooser.itemData(i).toInt()});
+    return items;
+}
+
+TEST(DayChoosersTest, DayKindItemsCarryTheValuesOfTheRulesAndTheSelectionSurvivesARefill)
+{
+    UseLanguage(QStringLiteral("EN"));
+    TComboBoxDayKind kind;
+    QSignalSpy changes(&kind, &QComboBox::currentIndexChanged);
+    kind.RefillItems();
+    const TItems kinds{{"Day", 9}, {"Working day", 0}, {"Weekend day", 8}};
+    EXPECT_EQ(Items(kind), kinds);
+    EXPECT_EQ(kind.Value(), dkAnyDay) << "an empty chooser selects its first item";
+    kind.SetValue(dkWeekend);
+    kind.SetValue(dkTuesday);
+    EXPECT_EQ(kind.Value(), dkWeekend) << "a value without an item changes nothing";
+    changes.clear();
+    kind.SetWithWeekdays(true);
+    EXPECT_EQ(Items(kind), (kinds + TItems{{"Sunday", 1}, {"Monday", 2}, {"Tuesday", 3}, {"Wednesday", 4},
+                                           {"Thursday", 5}, {"Friday", 6}, {"Saturday", 7}}));
+    EXPECT_TRUE(changes.isEmpty()) << "the selection stayed, so nobody is told";
+    kind.SetValue(dkTuesday);
+    kind.SetWithWeekdays(false);
+    EXPECT_EQ(kind.Value(), dkAnyDay);
+    EXPECT_EQ(changes.size(), 2) << "Tuesday chosen, then lost with the weekdays";
+    TTemporaryHome home; // a country file without a name for Monday
+    LoadLanguage(home.WriteFile("State_XX.nls", "LONGDAYNAMES = Sonntag,,Dienstag\n"), ":/lang/Vemora_EN.nls");
+    kind.SetWithWeekdays(true);
+    EXPECT_EQ(kind.itemText(3) + u'|' + kind.itemText(4), "Sonntag|" + QLocale().standaloneDayName(Qt::Monday));
+}
+
+TEST(DayChoosersTest, DayCycleItemsAndTakingTheFocusChecksTheLinkedRadioButton)
+{
+    UseLanguage(QStringLiteral("EN"));
+    TComboBoxDayCycle chooser;
+    chooser.RefillItems();
+    EXPECT_EQ(Items(chooser), (TItems{{"First", 1}, {"Second", 2}, {"Third", 3}, {"Fourth", 4}, {"Last", 5}}));
+    QRadioButton linked;
+    chooser.SetLinkedRadioButton(&linked);
+    QFocusEvent focus(QEvent::FocusIn);
+    QApplication::sendEvent(&chooser, &focus);
+    EXPECT_TRUE(linked.isChecked());
 }
 
 } // namespace

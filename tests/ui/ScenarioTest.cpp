@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -50,22 +49,18 @@ QString RunBuiltProgram(const QStringList& arguments, const QString& fakeTime = 
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-// Makes an entry in the entry editor the way a person does: the New command, the controls,
-// OK.
-void MakeEntry(TFormMain& form, const std::function<void(QWidget& editor)>& fill)
+// Makes an entry in the entry editor the way a person does: the New command, the controls, OK.
+void MakeEntry(TFormMain& form, const char* text, QDate start, int kind, const std::function<void(QWidget&)>& more = {})
 {
-    WhenModalOpens([fill](QWidget& editor) {
-        fill(editor);
+    WhenModalOpens([=](QWidget& editor) {
+        Child<QPlainTextEdit>(editor, QStringLiteral("MemoDisplayText"))->setPlainText(QString::fromUtf8(text));
+        Child<QDateEdit>(editor, QStringLiteral("EditDateStart"))->setDate(start);
+        static_cast<TFormEditDate&>(editor).SetCycleKind(kind);
+        if (more)
+            more(editor);
         Child<QPushButton>(editor, QStringLiteral("ButtonOk"))->click();
     });
     Child<QAction>(form, QStringLiteral("MainMenuEditNew"))->trigger();
-}
-
-void Write(QWidget& editor, const char* text, QDate start, int kind)
-{
-    Child<QPlainTextEdit>(editor, QStringLiteral("MemoDisplayText"))->setPlainText(QString::fromUtf8(text));
-    Child<QDateEdit>(editor, QStringLiteral("EditDateStart"))->setDate(start);
-    static_cast<TFormEditDate&>(editor).SetCycleKind(kind);
 }
 
 TEST(ScenarioTest, FromTheFirstStartToTheLogonCheckAndAway)
@@ -87,26 +82,19 @@ TEST(ScenarioTest, FromTheFirstStartToTheLogonCheckAndAway)
         ASSERT_TRUE(LanguageFilename().endsWith(QStringLiteral("Vemora_EN.nls")));
         EXPECT_EQ(Child<QAction>(form, QStringLiteral("MainMenuFileOpen"))->text().remove(u'&'), QStringLiteral("Open..."));
 
-        MakeEntry(form, [](QWidget& e) {
-            Write(e, "Dentist at 10:30", CheckDay, 0);
-        });
-        MakeEntry(form, [](QWidget& e) {
-            Write(e, "Vitamins", QDate(2027, 1, 1), 1);
-        });
-        MakeEntry(form, [](QWidget& e) {
-            Write(e, "Swimming", QDate(2027, 1, 1), 2);
+        MakeEntry(form, "Dentist at 10:30", CheckDay, ekOnce);
+        MakeEntry(form, "Vitamins", QDate(2027, 1, 1), ekDaily);
+        MakeEntry(form, "Swimming", QDate(2027, 1, 1), ekWeekly, [](QWidget& e) {
             auto* weekdays = Child<QListWidget>(e, QStringLiteral("CheckListBoxWeekdays"));
             weekdays->item(1)->setCheckState(Qt::Checked); // Monday
             weekdays->item(5)->setCheckState(Qt::Checked); // Friday
         });
-        MakeEntry(form, [](QWidget& e) {
-            Write(e, "Pay the rent", QDate(2027, 1, 1), 3);
+        MakeEntry(form, "Pay the rent", QDate(2027, 1, 1), ekMonthly, [](QWidget& e) {
             Child<QRadioButton>(e, QStringLiteral("RadioButtonMonthlyDayCycleCycle"))->setChecked(true);
             Child<TComboBoxDayCycle>(e, QStringLiteral("ComboBoxMonthlyDaycycle"))->SetValue(dcLast);
             Child<TComboBoxDayKind>(e, QStringLiteral("ComboBoxMonthlyDaykind"))->SetValue(dkWorkingDay);
         });
-        MakeEntry(form, [](QWidget& e) {
-            Write(e, "Anna turns $(COUNT)", QDate(1990, 3, 1), 4);
+        MakeEntry(form, "Anna turns $(COUNT)", QDate(1990, 3, 1), ekYearly, [](QWidget& e) {
             Child<QComboBox>(e, QStringLiteral("ComboBoxYearlyMonths"))->setCurrentIndex(2);
             Child<QSpinBox>(e, QStringLiteral("SpinEditVorwarnzeit"))->setValue(3);
         });

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+struct TRunResult {
+    int ExitCode = -1; // -1: crashed or did not end
+    QString Output;
+    QString Errors;
+};
+
+// Runs a built program to its end, with the leak suppressions of the tests.
+inline TRunResult RunProgram(const QString& program, const QStringList& arguments, QProcessEnvironment environment,
+                             const QString& directory)
+{
+    environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=" VEMORA_LSAN_SUPPRESSIONS));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(directory);
+    process.start(program, arguments);
+    TRunResult result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        ADD_FAILURE() << program.toStdString() << " did not end";
+        return result;
+    }
+    result.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.Output = QString::fromUtf8(process.readAllStandardOutput());
+    result.Errors = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
