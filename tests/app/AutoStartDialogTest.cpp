@@ -9,201 +9,113 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QAbstractButton>
 
 namespace {
+
+template <typename T = QAbstractButton> T* In(QWidget& d, const char* name) { return Child<T>(d, QLatin1String(name)); }
+void Toggle(QWidget& d) { Click(In(d, "CheckBoxAutostart")); }
+void ChooseOpenFile(QWidget& d) { Click(In(d, "RadioButtonEditorFile")); }
+void PressOk(QWidget& d) { Click(In(d, "BitBtnOk")); }
+void PressCancel(QWidget& d) { Click(In(d, "BitBtnCancel")); }
+
+// What the open dialog shows: on, other file chosen, the other file, the open file can be chosen.
+using TShown = std::tuple<bool, bool, QString, bool>;
+TShown Read(QWidget& d)
+{
+    return {In(d, "CheckBoxAutostart")->isChecked(), In(d, "RadioButtonStartupFile")->isChecked(),
+            In<QLineEdit>(d, "EditFilenameStartup")->text(), In(d, "RadioButtonEditorFile")->isEnabled()};
+}
 
 class AutoStartDialogTest : public testing::Test {
 public:
     TTemporaryHome Home;
     TScriptedMessages Messages;
-    QString EntryFile;
-    QString OtherEntryFile;
-    QString NotAnEntryFile;
+    QString EntryFile = Home.FilePath(QStringLiteral("Dates.vkd"));
+    QString OtherFile = Home.FilePath(QStringLiteral("Other.vkd"));
 
     void SetUp() override
     {
         UseLanguage(QStringLiteral("EN"));
-        EntryFile = Home.FilePath(QStringLiteral("Dates.vkd"));
-        OtherEntryFile = Home.FilePath(QStringLiteral("Other.vkd"));
         TVemoraEntries().SaveToFile(EntryFile);
-        TVemoraEntries().SaveToFile(OtherEntryFile);
-        NotAnEntryFile = Home.WriteFile(QStringLiteral("notes.txt"), "just some notes, long enough to be read");
+        TVemoraEntries().SaveToFile(OtherFile);
     }
-
-    static void Register(const QString& file) { ASSERT_TRUE(SetAutoStart(file, ProgramFilePath())); }
-
-    // The state in which the dialog shows itself to the user, read while it is open.
-    struct TShown {
-        bool AutoStart;
-        bool OtherChosen;
-        QString Other;
-        QString Current;
-        bool CurrentEnabled;
-    };
-
-    static TShown Read(QWidget& dialog)
-    {
-        return {Child<QCheckBox>(dialog, QStringLiteral("CheckBoxAutostart"))->isChecked(),
-                Child<QRadioButton>(dialog, QStringLiteral("RadioButtonStartupFile"))->isChecked(),
-                Child<QLineEdit>(dialog, QStringLiteral("EditFilenameStartup"))->text(),
-                Child<QLineEdit>(dialog, QStringLiteral("EditFilenameEditor"))->text(),
-                Child<QRadioButton>(dialog, QStringLiteral("RadioButtonEditorFile"))->isEnabled()};
-    }
-
-    static void PressOk(QWidget& dialog) { Click(Child<QPushButton>(dialog, QStringLiteral("BitBtnOk"))); }
-    static void PressCancel(QWidget& dialog) { Click(Child<QPushButton>(dialog, QStringLiteral("BitBtnCancel"))); }
 };
-
-TEST_F(AutoStartDialogTest, WithoutARegistrationTheAutomaticStartIsOff)
-{
-    TFormStartup dialog;
-    WhenModalOpens([this](QWidget& shown) {
-        const TShown state = Read(shown);
-        EXPECT_FALSE(state.AutoStart);
-        EXPECT_TRUE(state.OtherChosen);
-        EXPECT_EQ(state.Current, EntryFile);
-        EXPECT_FALSE(state.CurrentEnabled) << "off: nothing to choose";
-        EXPECT_FALSE(Child<QLineEdit>(shown, QStringLiteral("EditFilenameStartup"))->isEnabled());
-        Click(Child<QCheckBox>(shown, QStringLiteral("CheckBoxAutostart")));
-        EXPECT_TRUE(Read(shown).CurrentEnabled);
-        Click(Child<QRadioButton>(shown, QStringLiteral("RadioButtonEditorFile")));
-        PressOk(shown);
-    });
-    EXPECT_TRUE(dialog.Execute(QStringLiteral("  ") + EntryFile + QStringLiteral(" "), QString()));
-    EXPECT_EQ(dialog.GetFileName(), EntryFile);
-    EXPECT_TRUE(Messages.Shown().empty());
-}
 
 TEST_F(AutoStartDialogTest, ShowsTheRegisteredFileWhereItBelongs)
 {
     const struct {
         const char* Name;
         QString Current, Registered;
-        bool OtherChosen;
-        QString Other;
-    } rows[] = {
-        {"registered_is_the_open_file", EntryFile, EntryFile, false, QString()},
-        {"registered_is_another_file", EntryFile, OtherEntryFile, true, OtherEntryFile},
-        {"names_differing_in_letter_case_are_different_files", EntryFile, EntryFile.toUpper(), true, EntryFile.toUpper()},
-        {"no_open_file", QString(), OtherEntryFile, true, OtherEntryFile}};
+        TShown Shown;
+    } rows[] = {{"none_registered_is_off", EntryFile, QString(), {false, true, QString(), false}},
+                {"registered_is_the_open_file", u' ' + EntryFile + u' ', EntryFile, {true, false, QString(), true}},
+                {"registered_is_another_file", EntryFile, OtherFile, {true, true, OtherFile, true}},
+                {"letter_case_differs", EntryFile, EntryFile.toUpper(), {true, true, EntryFile.toUpper(), true}},
+                {"no_open_file", QString(), OtherFile, {true, true, OtherFile, false}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         TFormStartup dialog;
         WhenModalOpens([&](QWidget& shown) {
-            const TShown state = Read(shown);
-            EXPECT_TRUE(state.AutoStart);
-            EXPECT_EQ(state.OtherChosen, row.OtherChosen);
-            EXPECT_EQ(state.Other, row.Other);
-            PressCancel(shown);
+            EXPECT_EQ(Read(shown), row.Shown);
+            PressOk(shown); // nothing changed; a refused OK leaves Cancel
+            if (shown.isVisible())
+                PressCancel(shown);
         });
         EXPECT_FALSE(dialog.Execute(row.Current, row.Registered));
         EXPECT_EQ(dialog.GetFileName(), row.Registered);
     }
 }
 
-TEST_F(AutoStartDialogTest, OkIsRefusedForAMissingOrInvalidFile)
+// OK is refused for a missing or an invalid file; the search starts in the folder of the file
+// named, a cancelled one keeps it, and a file found becomes the other file.
+TEST_F(AutoStartDialogTest, OkIsRefusedForAMissingOrInvalidFileAndTheSearchFindsOne)
 {
-    TFormStartup dialog;
-    WhenModalOpens([this](QWidget& shown) {
-        Click(Child<QCheckBox>(shown, QStringLiteral("CheckBoxAutostart")));
-        PressOk(shown);
-        ASSERT_EQ(Messages.Shown().size(), 1u);
-        EXPECT_EQ(Messages.Shown()[0].Text, QStringLiteral("A value is required here."));
-        EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
-        EXPECT_TRUE(shown.isVisible());
-        EXPECT_EQ(shown.focusWidget(), Child<QLineEdit>(shown, QStringLiteral("EditFilenameStartup")));
-
-        TypeInto(Child<QLineEdit>(shown, QStringLiteral("EditFilenameStartup")), NotAnEntryFile);
-        PressOk(shown);
-        ASSERT_EQ(Messages.Shown().size(), 2u);
-        EXPECT_EQ(Messages.Shown()[1].Text, NotAnEntryFile + QStringLiteral(" is not a valid Vemora file."));
-        EXPECT_TRUE(shown.isVisible());
-
-        TypeInto(Child<QLineEdit>(shown, QStringLiteral("EditFilenameStartup")), EntryFile);
-        PressOk(shown);
-    });
-    EXPECT_TRUE(dialog.Execute(QString(), QString()));
-    EXPECT_EQ(dialog.GetFileName(), EntryFile);
-}
-
-TEST_F(AutoStartDialogTest, TheSearchStartsInTheFolderOfTheNamedFileAndChoosesTheOtherFile)
-{
-    QDir().mkpath(Home.FilePath(QStringLiteral("deeper")));
-    const QString deeper = Home.FilePath(QStringLiteral("deeper/Third.vkd"));
-    TVemoraEntries().SaveToFile(deeper);
+    const QString notes = Home.WriteFile(QStringLiteral("notes.txt"), "just some notes, long enough to be read");
     TFormStartup dialog;
     WhenModalOpens([&](QWidget& shown) {
+        Toggle(shown);
+        PressOk(shown);
+        EXPECT_EQ(shown.focusWidget(), In<QLineEdit>(shown, "EditFilenameStartup"));
+        TypeInto(In<QLineEdit>(shown, "EditFilenameStartup"), notes);
+        PressOk(shown);
+        EXPECT_TRUE(shown.isVisible()) << "both refused";
         WhenModalOpens([&](QWidget& files) {
-            auto* fileDialog = qobject_cast<QFileDialog*>(&files);
-            ASSERT_NE(fileDialog, nullptr);
-            EXPECT_EQ(fileDialog->directory().absolutePath(), QFileInfo(deeper).absolutePath());
-            fileDialog->reject();
+            EXPECT_EQ(qobject_cast<QFileDialog*>(&files)->directory().absolutePath(), QFileInfo(notes).absolutePath());
+            qobject_cast<QFileDialog*>(&files)->reject();
         });
-        Click(Child<QPushButton>(shown, QStringLiteral("ButtonSearch")));
-        EXPECT_EQ(Read(shown).Other, deeper) << "a cancelled search keeps the file";
-        Click(Child<QRadioButton>(shown, QStringLiteral("RadioButtonEditorFile")));
-        PickFileInNextDialog(OtherEntryFile);
-        Click(Child<QPushButton>(shown, QStringLiteral("ButtonSearch")));
-        EXPECT_TRUE(Read(shown).OtherChosen);
-        EXPECT_EQ(Read(shown).Other, OtherEntryFile);
+        Click(In(shown, "ButtonSearch"));
+        EXPECT_EQ(Read(shown), TShown(true, true, notes, true)) << "a cancelled search keeps the file";
+        ChooseOpenFile(shown);
+        PickFileInNextDialog(OtherFile);
+        Click(In(shown, "ButtonSearch"));
+        EXPECT_EQ(Read(shown), TShown(true, true, OtherFile, true));
         PressOk(shown);
     });
-    EXPECT_TRUE(dialog.Execute(EntryFile, deeper));
-    EXPECT_EQ(dialog.GetFileName(), OtherEntryFile);
-    EXPECT_EQ(dialog.OpenDialog1()->nameFilters(), QStringList{QStringLiteral("Vemora files (*.vkd)")});
+    EXPECT_TRUE(dialog.Execute(EntryFile, QString()));
+    EXPECT_EQ(dialog.GetFileName(), OtherFile);
+    QStringList texts;
+    for (const TMessageRequest& request : Messages.Shown())
+        texts << request.Text;
+    EXPECT_EQ(texts, QStringList({"A value is required here.", notes + " is not a valid Vemora file."}));
 }
 
-TEST_F(AutoStartDialogTest, CancelChangesNothing)
-{
-    Register(EntryFile);
-    QWidget parent;
-    WhenModalOpens([](QWidget& shown) {
-        Click(Child<QCheckBox>(shown, QStringLiteral("CheckBoxAutostart")));
-        PressCancel(shown);
-    });
-    RunAutoStartCommand(&parent, EntryFile);
-    EXPECT_EQ(GetAutoStartFile(), EntryFile);
-}
-
-TEST_F(AutoStartDialogTest, TheCommandRegistersRemovesAndLeavesAnUnchangedChoiceUnwritten)
+// The command registers the choice, unchecking removes it, Cancel changes nothing.
+TEST_F(AutoStartDialogTest, TheCommandAppliesTheChoice)
 {
     QWidget parent;
-    WhenModalOpens([](QWidget& shown) {
-        Click(Child<QCheckBox>(shown, QStringLiteral("CheckBoxAutostart")));
-        Click(Child<QRadioButton>(shown, QStringLiteral("RadioButtonEditorFile")));
-        PressOk(shown);
-    });
-    RunAutoStartCommand(&parent, EntryFile);
+    const auto run = [&](std::function<void(QWidget&)> act) {
+        WhenModalOpens(std::move(act));
+        RunAutoStartCommand(&parent, EntryFile);
+    };
+    run([](QWidget& d) { Toggle(d); ChooseOpenFile(d); PressOk(d); });
     ASSERT_EQ(GetAutoStartFile(), EntryFile);
-
-    const QStringList entries = QDir(Home.AutostartDirectory()).entryList(QDir::Files);
-    ASSERT_EQ(entries.size(), 1);
-    const QString desktopFile = QDir(Home.AutostartDirectory()).filePath(entries.first());
-    const QDateTime old = QDateTime::currentDateTime().addDays(-3);
-    {
-        QFile file(desktopFile);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
-    }
-    WhenModalOpens([](QWidget& shown) { PressOk(shown); });
-    RunAutoStartCommand(&parent, EntryFile);
-    EXPECT_EQ(QFileInfo(desktopFile).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
-
-    WhenModalOpens([](QWidget& shown) {
-        EXPECT_FALSE(Read(shown).OtherChosen) << "the open file is the registered one";
-        Click(Child<QCheckBox>(shown, QStringLiteral("CheckBoxAutostart")));
-        PressOk(shown);
-    });
-    RunAutoStartCommand(&parent, EntryFile);
+    run([](QWidget& d) { Toggle(d); PressOk(d); });
+    EXPECT_TRUE(GetAutoStartFile().isEmpty());
+    run([](QWidget& d) { Toggle(d); ChooseOpenFile(d); PressCancel(d); });
     EXPECT_TRUE(GetAutoStartFile().isEmpty());
     EXPECT_TRUE(Messages.Shown().empty());
 }
@@ -217,83 +129,35 @@ TEST_F(AutoStartDialogTest, AsksAtCloseOnlyWhenEverythingSpeaksForItAndTheAnswer
         int Entries;
         QString FileName;
         TAutoStartReply Reply;
-        bool Asked;
-        TCloseAction Action;
-        bool ShowAutoRunAfter;
-    } rows[] = {{"unnamed_new_file", false, true, 3, QString(), {true, true}, false, TCloseAction::Close, true},
-                {"option_off", false, false, 3, EntryFile, {true, true}, false, TCloseAction::Close, false},
-                {"empty_list", false, true, 0, EntryFile, {true, true}, false, TCloseAction::Close, true},
-                {"yes", false, true, 1, EntryFile, {true, false}, true, TCloseAction::Configure, true},
-                {"no_do_not_ask_again", false, true, 1, EntryFile, {false, true}, true, TCloseAction::Close, false},
-                {"yes_do_not_ask_again", false, true, 1, EntryFile, {true, true}, true, TCloseAction::Configure, false},
-                {"already_registered", true, true, 3, EntryFile, {true, true}, false, TCloseAction::Close, true}};
+        std::tuple<bool, TCloseAction, bool> Result; // asked, action, ask again
+    } rows[] = {{"unnamed_new_file", false, true, 3, QString(), {true, true}, {false, TCloseAction::Close, true}},
+                {"option_off", false, false, 3, EntryFile, {true, true}, {false, TCloseAction::Close, false}},
+                {"empty_list", false, true, 0, EntryFile, {true, true}, {false, TCloseAction::Close, true}},
+                {"yes", false, true, 1, EntryFile, {true, false}, {true, TCloseAction::Configure, true}},
+                {"no_do_not_ask_again", false, true, 1, EntryFile, {false, true}, {true, TCloseAction::Close, false}},
+                {"already_registered", true, true, 3, EntryFile, {true, true}, {false, TCloseAction::Close, true}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
-        if (row.Registered)
-            Register(OtherEntryFile);
+        ASSERT_TRUE(SetAutoStart(row.Registered ? OtherFile : QString(), ProgramFilePath()));
         bool showAutoRun = row.ShowAutoRun;
         bool asked = false;
         const TCloseAction action = AutoStartQuestionAtClose(showAutoRun, row.Entries, row.FileName, [&] {
             asked = true;
             return row.Reply;
         });
-        EXPECT_EQ(asked, row.Asked);
-        EXPECT_EQ(action, row.Action);
-        EXPECT_EQ(showAutoRun, row.ShowAutoRunAfter);
+        EXPECT_EQ(std::tuple(asked, action, showAutoRun), row.Result);
     }
-}
-
-TEST_F(AutoStartDialogTest, NoAndDoNotAskAgainLetsTheWindowClose)
-{
-    QWidget parent;
-    bool showAutoRun = true;
-    WhenModalOpens([](QWidget& shown) {
-        EXPECT_EQ(shown.objectName(), QStringLiteral("FormAskForAutoStart"));
-        Click(Child<QCheckBox>(shown, QStringLiteral("CheckBox1")));
-        Click(Child<QPushButton>(shown, QStringLiteral("ButtonNo")));
-    });
-    EXPECT_TRUE(QueryCloseForAutoStart(&parent, showAutoRun, 2, EntryFile));
-    EXPECT_FALSE(showAutoRun);
-    EXPECT_TRUE(QueryCloseForAutoStart(&parent, showAutoRun, 2, EntryFile)) << "not asked again";
-}
-
-TEST_F(AutoStartDialogTest, YesKeepsTheWindowOpenAndShowsTheAutomaticStart)
-{
-    QWidget parent;
-    bool showAutoRun = true;
-    WhenModalOpens([](QWidget& shown) {
-        WhenModalOpens([](QWidget& startup) {
-            EXPECT_EQ(startup.objectName(), QStringLiteral("FormStartup"));
-            Click(Child<QCheckBox>(startup, QStringLiteral("CheckBoxAutostart")));
-            Click(Child<QRadioButton>(startup, QStringLiteral("RadioButtonEditorFile")));
-            PressOk(startup);
-        });
-        Click(Child<QPushButton>(shown, QStringLiteral("ButtonYes")));
-    });
-    EXPECT_FALSE(QueryCloseForAutoStart(&parent, showAutoRun, 2, EntryFile));
-    EXPECT_TRUE(showAutoRun);
-    EXPECT_EQ(GetAutoStartFile(), EntryFile);
 }
 
 TEST_F(AutoStartDialogTest, ScreenshotsInBothLanguages)
 {
-    for (const QString& code : {QStringLiteral("EN"), QStringLiteral("DE")}) {
+    for (const QString code : {"EN", "DE"}) {
         UseLanguage(code);
         TFormStartup startup;
-        WhenModalOpens([&](QWidget& shown) {
-            Click(Child<QCheckBox>(shown, QStringLiteral("CheckBoxAutostart")));
-            EXPECT_FALSE(GrabToPng(shown, QStringLiteral("FormStartup-") + code).isEmpty());
-            EXPECT_GE(shown.width(), Child<QCheckBox>(shown, QStringLiteral("CheckBoxAutostart"))->sizeHint().width());
-            EXPECT_EQ(shown.width(), 455) << "the design width";
-            EXPECT_EQ(shown.minimumHeight(), shown.maximumHeight()) << "only wider";
-            PressCancel(shown);
-        });
-        startup.Execute(EntryFile, QString());
+        EXPECT_FALSE(GrabToPng(startup, "FormStartup-" + code).isEmpty());
         TFormAskForAutoStart question;
-        EXPECT_FALSE(GrabToPng(question, QStringLiteral("FormAskForAutoStart-") + code).isEmpty());
-        EXPECT_TRUE(Child<QCheckBox>(startup, QStringLiteral("CheckBoxAutostart"))->text().contains(u'&'));
+        EXPECT_FALSE(GrabToPng(question, "FormAskForAutoStart-" + code).isEmpty());
     }
-    UseLanguage(QStringLiteral("EN"));
 }
 
 } // namespace

@@ -5,16 +5,14 @@
 #include "TestSupport.h"
 
 #include "app/VemoraLibState.h"
-#include "support/DateFormat.h"
 #include "platform/FormatText.h"
+#include "support/DateFormat.h"
+#include "support/MCI.h"
 #include "support/NLS.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QDir>
 #include <QFileInfo>
-
-#include "support/MCI.h"
 
 namespace {
 
@@ -25,71 +23,58 @@ protected:
 
     void SetUp() override { LoadLanguage(QString(), QString()); }
 
-    QStringList ShownTexts() const
+    // Each message as "text|icon|event sound".
+    QStringList Shown() const
     {
-        QStringList texts;
+        QStringList shown;
         for (const TMessageRequest& request : Messages.Shown())
-            texts.append(request.Text);
-        return texts;
+            shown << QStringLiteral("%1|%2|%3").arg(request.Text).arg(int(request.Icon)).arg(request.EventSound);
+        return shown;
     }
     QString File(const TBatchFile& file) const { return file.Save(Home.FilePath(QStringLiteral("dates.vkd"))); }
 };
 
 // Due entries show in the order of the file, warnings name the days ahead, $(COUNT) counts
-// the earlier occurrences; the file is never written.
+// the earlier occurrences; the file is never written. An entry whose dates cannot be computed,
+// or whose sound cannot play, is reported, and the other alerts still show.
 TEST_F(BatchCheckTest, ShowsTheDueEntriesInTheirOrderAndLeavesTheFileAlone)
 {
     const QString file = File(TBatchFile()
                                   .Once(QStringLiteral("first"), 0)
                                   .Once(QStringLiteral("not today"), 5)
                                   .Once(QStringLiteral("inactive"), 0, 0, false)
+                                  .BeforeTheYearOne(QStringLiteral("broken"))
                                   .DailySince(QStringLiteral("Day $(COUNT) of $(COUNT)"), 30)
                                   .Once(QStringLiteral("tomorrow"), 1, 2)
                                   .Once(QStringLiteral("later"), 3, 5)
-                                  .Once(QStringLiteral("third"), 0));
+                                  .Once(QStringLiteral("no sound"), 0, 0, true, Home.FilePath(QStringLiteral("gone.wav"))));
     const QByteArray before = ReadWholeFile(file);
     const QDateTime stamp = QFileInfo(file).lastModified();
     RunBatchCheck(file);
     const QString tomorrow = FirstCharUpper(LanguageText(0x3483D21C), QStringLiteral(": "));
     const QString inThree = FirstCharUpper(FormatText(LanguageText(0x1ACE43F2), {QStringLiteral("3")}), QStringLiteral(": "));
-    EXPECT_EQ(ShownTexts(), (QStringList{"first", "Day 30 of $(COUNT)", tomorrow + "tomorrow", inThree + "later", "third"}));
+    const QString alert = QStringLiteral("|%1|1").arg(int(TMessageIcon::Information)); // with the desktop's sound
+    const QString error = QStringLiteral("|%1|1").arg(int(TMessageIcon::Error));
+    QStringList shown = Shown();
+    ASSERT_EQ(shown.size(), 7) << shown.join(u'\n').toStdString();
+    EXPECT_TRUE(shown[5].endsWith(error)) << "the sound";
+    shown.removeAt(5);
+    EXPECT_EQ(shown, (QStringList{FormatText(LanguageText(0x4D20B7E1), {"broken", LanguageText(0x5A61A501)}) + error,
+                                  "first" + alert, "Day 30 of $(COUNT)" + alert, tomorrow + "tomorrow" + alert,
+                                  inThree + "later" + alert, "no sound" + alert}));
     EXPECT_TRUE(BatchMode);
-    for (const TMessageRequest& request : Messages.Shown()) {
-        EXPECT_EQ(request.Icon, TMessageIcon::Information);
-        EXPECT_EQ(request.Buttons, TMessageButtons::Ok);
-        EXPECT_EQ(request.Caption, AlertCaption(Today()));
-    }
-    EXPECT_EQ(ReadWholeFile(file), before);
-    EXPECT_EQ(QFileInfo(file).lastModified(), stamp);
-}
+    for (const TMessageRequest& request : Messages.Shown())
+        EXPECT_TRUE(request.Icon == TMessageIcon::Error || request.Caption == AlertCaption(Today()));
+    EXPECT_EQ(std::pair(ReadWholeFile(file), QFileInfo(file).lastModified()), std::pair(before, stamp));
 
-TEST_F(BatchCheckTest, TheCaptionCarriesTodayInTheShortDateFormat)
-{
     FormatSettings().ShortDateFormat = QStringLiteral("dd/mm/yyyy");
     FormatSettings().DateSeparator = u'.';
-    const qint32 day = DayFromCivil(2026, 12, 5);
-    EXPECT_TRUE(AlertCaption(day).endsWith(QStringLiteral(" 05.12.2026"))) << AlertCaption(day).toStdString();
-    EXPECT_TRUE(AlertCaption(day).startsWith(QStringLiteral("BatchCheckTest ")));
-}
-
-TEST_F(BatchCheckTest, AMissingSoundIsReportedAndTheAlertsStillShow)
-{
-    const QString file = File(TBatchFile()
-                                  .Once(QStringLiteral("with sound"), 0, 0, true, Home.FilePath(QStringLiteral("gone.wav")))
-                                  .Once(QStringLiteral("after it"), 0));
-    RunBatchCheck(file);
-    ASSERT_EQ(Messages.Shown().size(), 3u) << ShownTexts().join(u'|').toStdString();
-    EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
-    EXPECT_EQ(ShownTexts().mid(1), (QStringList{"with sound", "after it"}));
-    // A sound that cannot play leaves the alert the desktop's sound.
-    for (const TMessageRequest& request : Messages.Shown())
-        EXPECT_TRUE(request.EventSound) << request.Text.toStdString();
+    EXPECT_EQ(AlertCaption(DayFromCivil(2026, 12, 5)), "BatchCheckTest " + LanguageText(0x780B35AB) + " 05.12.2026");
 }
 
 TEST_F(BatchCheckTest, TheSoundPlaysWhileTheAlertIsOpenAndStopsWithIt)
 {
     const QString sound = Home.WriteFile(QStringLiteral("long.wav"), Wave(3000));
-    const QString file = File(TBatchFile().Once(QStringLiteral("with sound"), 0, 0, true, sound));
     int playingWhileShown = -1;
     Messages.Service().OnShow = [&](const TMessageRequest&) {
         QElapsedTimer timer;
@@ -98,61 +83,30 @@ TEST_F(BatchCheckTest, TheSoundPlaysWhileTheAlertIsOpenAndStopsWithIt)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         playingWhileShown = ActiveAlertSound() ? ActiveAlertSound()->Mode() : -1;
     };
-    RunBatchCheck(file);
+    RunBatchCheck(File(TBatchFile().Once(QStringLiteral("with sound"), 0, 0, true, sound)));
     EXPECT_EQ(playingWhileShown, mciModePlaying);
     EXPECT_EQ(ActiveAlertSound(), nullptr) << "the sound ends with its alert";
-    EXPECT_EQ(ShownTexts(), QStringList{"with sound"});
-    EXPECT_FALSE(Messages.Shown()[0].EventSound) << "the entry's sound plays alone";
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("with sound|%1|0").arg(int(TMessageIcon::Information))})
+        << "the entry's sound plays alone";
 }
 
-TEST_F(BatchCheckTest, AnEntryWhoseDatesCannotBeComputedIsReportedAndTheOthersStillShow)
+TEST_F(BatchCheckTest, AFileThatCannotBeCheckedIsReportedOnceAndShowsNoAlert)
 {
-    RunBatchCheck(File(TBatchFile().BeforeTheYearOne(QStringLiteral("broken")).Once(QStringLiteral("after it"), 0)));
-    ASSERT_EQ(Messages.Shown().size(), 2u) << ShownTexts().join(u'|').toStdString();
-    EXPECT_EQ(Messages.Shown()[0].Text,
-              FormatText(LanguageText(0x4D20B7E1), {QStringLiteral("broken"), LanguageText(0x5A61A501)}));
-    EXPECT_EQ(Messages.Shown()[1].Text, QStringLiteral("after it"));
-}
-
-struct TRejectCase {
-    const char* Name;
-    QByteArray Content; // written to dates.vkd; empty: no file, null name: no name at all
-    bool NoName;
-    bool Folder = false; // dates.vkd is a folder
-    quint32 TextId = 0;  // the message with the file name filled in; 0: any naming the file
-};
-
-class BatchCheckRejectTest : public BatchCheckTest, public testing::WithParamInterface<TRejectCase> {};
-
-TEST_P(BatchCheckRejectTest, ReportsOnceAndShowsNoAlert)
-{
-    QString name;
-    if (!GetParam().NoName) {
-        name = Home.FilePath(QStringLiteral("dates.vkd"));
-        if (!GetParam().Content.isEmpty())
-            Home.WriteFile(QStringLiteral("dates.vkd"), GetParam().Content);
-        if (GetParam().Folder) {
-            ASSERT_TRUE(QDir().mkpath(name));
-        }
-    }
-    RunBatchCheck(name);
-    ASSERT_EQ(Messages.Shown().size(), 1u);
-    EXPECT_EQ(Messages.Shown()[0].Icon, TMessageIcon::Error);
-    EXPECT_TRUE(Messages.Shown()[0].Text.contains(name)) << Messages.Shown()[0].Text.toStdString();
-    if (GetParam().TextId != 0) {
-        EXPECT_EQ(Messages.Shown()[0].Text, FormatText(LanguageText(GetParam().TextId), {name}));
+    const std::pair<QString, quint32> rows[] = { // the message with the file filled in; 0: any naming the file
+        {QString(), 0x5CC935C6},
+        {Home.FilePath(QStringLiteral("missing.vkd")), 0x0BF01DCF},
+        {Home.Path(), 0x0BF01DCF}, // a folder
+        {Home.WriteFile(QStringLiteral("text.vkd"), QByteArray(64, 'x')), 0},
+        {Home.WriteFile(QStringLiteral("damaged.vkd"), // five entries, then a type byte of 7
+                        QByteArray("Vemora configure file\x1a\x02\0\x05\0\0\0\x07", 29) + QByteArray(300, '\0')), 0}};
+    for (const auto& [file, textId] : rows) {
+        const std::size_t before = Messages.Shown().size();
+        RunBatchCheck(file);
+        ASSERT_EQ(Messages.Shown().size(), before + 1) << file.toStdString();
+        const TMessageRequest& shown = Messages.Shown().back();
+        EXPECT_TRUE(shown.Icon == TMessageIcon::Error && shown.Text.contains(file)) << shown.Text.toStdString();
+        EXPECT_TRUE(textId == 0 || shown.Text == FormatText(LanguageText(textId), {file})) << shown.Text.toStdString();
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, BatchCheckRejectTest,
-                         testing::Values(TRejectCase{"no_file_name", QByteArray(), true},
-                                         TRejectCase{"missing_file", QByteArray(), false, false, 0x0BF01DCF},
-                                         TRejectCase{"folder", QByteArray(), false, true, 0x0BF01DCF},
-                                         TRejectCase{"not_an_entry_file", QByteArray(64, 'x'), false},
-                                         TRejectCase{"newer_version", QByteArray("Vemora configure file\x1a\x03", 23), false},
-                                         TRejectCase{"damaged_body", // five entries, then a type byte of 7
-                                                     QByteArray("Vemora configure file\x1a\x02\0\x05\0\0\0\x07", 29)
-                                                         + QByteArray(300, '\0'), false}),
-                         [](const testing::TestParamInfo<TRejectCase>& info) { return std::string(info.param.Name); });
 
 } // namespace

@@ -16,38 +16,23 @@ public:
     TBatchFile& Once(const QString& text, int offset, quint8 advanceWarn = 0, bool active = true,
                      const QString& mediaFile = QString())
     {
-        auto entry = std::make_unique<TVemoraEntryOnce>();
-        entry->SetDateStart(Today() + offset);
-        entry->SetDateStop(-1); // as the editor leaves a one-off entry
-        entry->SetMaxCount(-1);
-        entry->SetDisplayText(text);
-        entry->SetAdvanceWarn(advanceWarn);
-        entry->SetActive(active);
-        entry->SetMediafile(mediaFile);
-        m_Entries.AddEntry(std::move(entry));
+        auto& entry = Add(std::make_unique<TVemoraEntryOnce>(), text, Today() + offset);
+        entry.SetAdvanceWarn(advanceWarn);
+        entry.SetActive(active);
+        entry.SetMediafile(mediaFile);
         return *this;
     }
 
     TBatchFile& DailySince(const QString& text, int daysAgo)
     {
-        auto entry = std::make_unique<TVemoraEntryDaily>();
-        entry->SetDateStart(Today() - daysAgo);
-        entry->SetDateStop(-1);
-        entry->SetMaxCount(-1);
-        entry->SetRepetition(1);
-        entry->SetDayKind(dkAnyDay);
-        entry->SetDisplayText(text);
-        m_Entries.AddEntry(std::move(entry));
+        Add(std::make_unique<TVemoraEntryDaily>(), text, Today() - daysAgo).SetDayKind(dkAnyDay);
         return *this;
     }
 
     // A monthly entry starting before the year 1: its dates cannot be computed.
     TBatchFile& BeforeTheYearOne(const QString& text)
     {
-        auto entry = std::make_unique<TVemoraEntryMonthly>();
-        entry->SetDateStart(MinDayNumber - 400);
-        entry->SetDisplayText(text);
-        m_Entries.AddEntry(std::move(entry));
+        Add(std::make_unique<TVemoraEntryMonthly>(), text, MinDayNumber - 400);
         return *this;
     }
 
@@ -58,5 +43,18 @@ public:
     }
 
 private:
+    // As the editor leaves a new entry: no end, no maximum count, every day of its pattern.
+    template <typename Entry> Entry& Add(std::unique_ptr<Entry> entry, const QString& text, qint32 start)
+    {
+        Entry& added = *entry;
+        entry->SetDateStart(start);
+        entry->SetDateStop(-1);
+        entry->SetMaxCount(-1);
+        entry->SetRepetition(1);
+        entry->SetDisplayText(text);
+        m_Entries.AddEntry(std::move(entry));
+        return added;
+    }
+
     TVemoraEntries m_Entries;
 };

@@ -74,11 +74,6 @@ TEST_P(FormOptionsTest, AppliesWhatTheDialogShowsOnlyOnOkInItsOrder)
     EXPECT_EQ(ShowAutoRun, c.ShowAutoRun);
     EXPECT_EQ(QList<int>({Files.MaxCount(), Files.Count(), Media.MaxCount(), Media.Count()}), c.Lists);
     EXPECT_EQ(changes, c.Changes);
-    WhenModalOpens([&](QWidget& d) { // shown again, Cancel is back
-        EXPECT_EQ(In(d, "ButtonCancel")->text(), QStringLiteral("Cancel"));
-        Click(In(d, "ButtonCancel"));
-    });
-    RunOptionsCommand(&Parent, ShowAutoRun, Files, Media);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
@@ -95,16 +90,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_PageDown); // 0 empties the list
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryMedialist"), Qt::Key_Up);
         Ok(d); }, true, Day, false, {0, 0, 9, 1}, {"files 0 1 8", "media 0"}},
-    TCommandCase{"never_stores_0", Day + 0.25, [](QWidget& d) {
-        Click(In(d, "RadioButtonLastAutoStartNever"));
-        Ok(d); }, true, 0, true, {8, 1, 8, 1}, {}},
+    TCommandCase{"never_stores_0", Day + 0.25, [](QWidget& d) { Click(In(d, "RadioButtonLastAutoStartNever")); Ok(d); },
+        true, 0, true, {8, 1, 8, 1}, {}},
     TCommandCase{"unchanged_day_takes_the_picker_time", Day + 0.25, Ok, true, Day, true, {8, 1, 8, 1}, {}},
     TCommandCase{"emptied_then_closed_applies_nothing_else", Day + 0.25, [](QWidget& d) {
-        auto* spin = In<QSpinBox>(d, "NumEditHistoryMedialist");
-        QTest::keyClicks(spin, QStringLiteral("5"));
-        EXPECT_EQ(spin->value(), 8) << "typed";
-        spin->stepBy(100);
-        EXPECT_EQ(spin->value(), 99);
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_Down);
         Click(In(d, "CheckBoxShowAutoRunVemora"));
         Click(In(d, "RadioButtonLastAutoStartNever"));

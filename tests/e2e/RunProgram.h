@@ -21,14 +21,11 @@ inline TRunResult RunProgram(const QString& program, const QStringList& argument
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(directory);
     process.start(program, arguments);
-    TRunResult result;
     if (!process.waitForFinished(60000)) {
         process.kill();
         ADD_FAILURE() << program.toStdString() << " did not end";
-        return result;
+        return {};
     }
-    result.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.Output = QString::fromUtf8(process.readAllStandardOutput());
-    result.Errors = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }

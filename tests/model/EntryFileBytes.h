@@ -23,11 +23,7 @@ public:
         return *this;
     }
     TBytes& Word(quint16 value) { return Byte(value).Byte(value >> 8); }
-    TBytes& Int(qint32 value)
-    {
-        const auto bits = static_cast<quint32>(value);
-        return Byte(bits).Byte(bits >> 8).Byte(bits >> 16).Byte(bits >> 24);
-    }
+    TBytes& Int(qint32 value) { return Word(static_cast<quint16>(value)).Word(static_cast<quint32>(value) >> 16); }
     TBytes& Raw(const QByteArray& bytes)
     {
         m_Data.append(bytes);
@@ -78,17 +74,14 @@ inline void AppendRecord(TBytes& bytes, const TRecord& record)
     bytes.Byte(record.Complete).Raw(record.Tail);
 }
 
-struct TCategoryBytes {
-    QByteArray Name;
-    quint8 Id;
-};
-
-inline QByteArray Version2File(const std::vector<TCategoryBytes>& categories, const std::vector<TRecord>& records)
+// Categories as name and id.
+inline QByteArray Version2File(const std::vector<std::pair<QByteArray, quint8>>& categories,
+                               const std::vector<TRecord>& records)
 {
     TBytes bytes;
     bytes.Raw(Header(2)).Byte(static_cast<unsigned>(categories.size()));
-    for (const TCategoryBytes& category : categories)
-        bytes.String(category.Name).Byte(category.Id);
+    for (const auto& [name, id] : categories)
+        bytes.String(name).Byte(id);
     bytes.Int(static_cast<qint32>(records.size()));
     for (const TRecord& record : records)
         AppendRecord(bytes, record);

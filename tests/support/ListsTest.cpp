@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <random>
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -21,21 +21,22 @@ std::vector<int> Values(const TIntList& list)
     return values;
 }
 
-int CompareValues(const int* item1, const int* item2)
+std::string ErrorText(const std::function<void()>& action)
 {
-    return *item1 - *item2;
+    try {
+        action();
+    } catch (const EListError& error) {
+        return error.what();
+    }
+    return "no error";
 }
 
-// A list ordered by value, holding items in the order given.
-void Fill(TIntList& list, std::vector<int>& items, bool sorted)
+std::string IndexError(int index)
 {
-    list.OnCompare = CompareValues;
-    list.SetFlags(flagSorted, sorted);
-    for (int& item : items)
-        list.Add(&item);
+    return "Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")";
 }
 
-// Mode 1 orders by descending value, so Sort and Find must pass their mode on.
+// Mode 1 orders by descending value, so Sort must pass its mode on.
 class TModeList : public TIntList {
 public:
     int Compare(const int* item1, const int* item2, int mode) const override
@@ -58,221 +59,212 @@ public:
     std::vector<int> Deleted;
 };
 
-std::string ErrorText(const std::function<void()>& action)
+// Items 0..2 (10, 20, 30) are in the list, ordered by value; item 3 is another 20.
+using TListOperation = std::function<int(TIntList& list, std::vector<int>& items)>;
+
+struct TListRow {
+    const char* Name;
+    bool Sorted;
+    TDuplicates Duplicates;
+    TListOperation Operation;
+    std::string Error = "no error";
+    std::vector<int> Expected = {10, 20, 30};
+    int Result = -1; // also when the operation raises or returns nothing
+    int Changes = 0; // change events
+    bool Modified = false;
+};
+
+TEST(ListsTest, OperationsOnAListOfThreeItems)
 {
-    try {
-        action();
-    } catch (const EListError& error) {
-        return error.what();
+    const auto add = [](int index) { return [index](TIntList& l, auto& i) { return l.Add(&i[index]); }; };
+    const auto insert = [](int index) { return [index](TIntList& l, auto& i) { l.Insert(&i[3], index); return -1; }; };
+    const auto exchange = [](int index) { return [index](TIntList& l, auto&) { l.Exchange(0, index); return -1; }; };
+    const auto sortOn = [](bool byAddress) {
+        return [byAddress](TIntList& l, auto&) {
+            if (byAddress)
+                l.OnCompare = nullptr;
+            l.Exchange(0, 2);
+            l.SetFlags(flagSorted, true);
+            return -1;
+        };
+    };
+    const std::string none = "no error", duplicates = ListDuplicatesText, sorted = ListSortedText;
+    const TListRow rows[] = {
+        {"unsorted ignore", false, dupIgnore, add(1), none, {10, 20, 30}, 1},
+        {"unsorted accept appends", false, dupAccept, add(1), none, {10, 20, 30, 20}, 3, 1, true},
+        {"unsorted error", false, dupError, add(1), duplicates},
+        {"sorted ignore", true, dupIgnore, add(3), none, {10, 20, 30}, 1},
+        {"sorted accept beside the equal", true, dupAccept, add(3), none, {10, 20, 20, 30}, 1, 1, true},
+        {"sorted error", true, dupError, add(3), duplicates},
+        {"without OnCompare by identity", false, dupIgnore,
+         [](TIntList& l, auto& i) { l.OnCompare = nullptr; return l.Add(&i[3]) * 10 + l.Add(&i[1]); }, none,
+         {10, 20, 30, 20}, 31, 1, true},
+        {"insert in the middle", false, dupAccept, insert(1), none, {10, 20, 20, 30}, -1, 1, true},
+        {"insert at the end", false, dupAccept, insert(3), none, {10, 20, 30, 20}, -1, 1, true},
+        {"insert after the end", false, dupAccept, insert(4), IndexError(4)},
+        {"insert before the start", false, dupAccept, insert(-1), IndexError(-1)},
+        {"insert into a sorted list", true, dupAccept, insert(0), sorted},
+        {"insert a duplicate ignored", false, dupIgnore, insert(0)},
+        {"insert a duplicate refused", false, dupError, insert(0), duplicates},
+        {"get after the end", false, dupIgnore, [](TIntList& l, auto&) { return *l.Get(3); }, IndexError(3)},
+        {"delete after the end", false, dupIgnore, [](TIntList& l, auto&) { l.Delete(3); return -1; }, IndexError(3)},
+        {"exchange without a change event", false, dupIgnore, exchange(2), none, {30, 20, 10}, -1, 0, true},
+        {"exchange after the end", false, dupIgnore, exchange(3), IndexError(3)},
+        {"exchange in a sorted list", true, dupIgnore, exchange(1), sorted},
+        {"sort a sorted list", true, dupIgnore, [](TIntList& l, auto&) { l.Sort(0); return -1; }, sorted},
+        {"turning sorted on sorts", false, dupIgnore, sortOn(false), none, {10, 20, 30}, -1, 0, true},
+        {"without OnCompare by address", false, dupIgnore, sortOn(true), none, {10, 20, 30}, -1, 0, true},
+    };
+    for (const TListRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        std::vector<int> items{10, 20, 30, 20};
+        TIntList list;
+        list.OnCompare = [](const int* item1, const int* item2) { return *item1 - *item2; };
+        list.SetFlags(flagSorted, row.Sorted);
+        for (int index = 0; index < 3; ++index)
+            list.Add(&items[static_cast<std::size_t>(index)]);
+        list.Duplicates = row.Duplicates;
+        list.SetFlags(flagModified, false);
+        int changes = 0;
+        list.OnChange = [&changes](TListCustom<int>&) { ++changes; };
+        int result = -1;
+        EXPECT_EQ(ErrorText([&] { result = row.Operation(list, items); }), row.Error);
+        EXPECT_EQ(result, row.Result);
+        EXPECT_EQ(Values(list), row.Expected);
+        EXPECT_EQ(changes, row.Changes);
+        EXPECT_EQ(list.GetFlag(flagModified), row.Modified);
     }
-    return "no error";
 }
 
-// Without OnCompare an unsorted list looks items up by identity, not by value. The change
-// event sees the list after the change.
-TEST(ListsTest, UnsortedAddAndFindGoByIdentity)
-{
-    std::array<int, 3> items{7, 7, 8};
-    TIntList list;
-    std::vector<int> counts;
-    list.OnChange = [&counts](TListCustom<int>& sender) { counts.push_back(sender.Count()); };
-    list.Add(&items[0]);
-    list.Add(&items[2]);
-
-    int index = -1;
-    EXPECT_FALSE(list.Find(&items[1], 0, index));
-    EXPECT_EQ(index, 2) << "the count when missing";
-    EXPECT_EQ(list.IndexOf(&items[2]), 1);
-    EXPECT_EQ(list.IndexOf(&items[1]), -1);
-    EXPECT_EQ(list.Add(&items[1]), 2) << "an equal value, but another item";
-    EXPECT_EQ(list.Add(&items[2]), 1) << "the same item again inserts nothing";
-    list.Delete(0);
-    EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 2}));
-}
-
-// The list holds 10, 20, 30; the same 20 is added again.
-TEST(ListsTest, AddOfADuplicateFollowsTheDuplicatesSetting)
+TEST(ListsTest, FindGivesTheIndexOfTheItemOrWhereItWouldGo)
 {
     const struct {
-        const char* Name;
         bool Sorted;
-        TDuplicates Duplicates;
-        int ExpectedIndex;
-        std::vector<int> Expected;
-        const char* ExpectedError;
+        std::vector<int> Items;
+        int Probe;
+        bool Found;
+        int Index;
     } rows[] = {
-        {"unsorted ignore", false, dupIgnore, 1, {10, 20, 30}, "no error"},
-        {"unsorted accept appends", false, dupAccept, 3, {10, 20, 30, 20}, "no error"},
-        {"unsorted error", false, dupError, -1, {10, 20, 30}, ListDuplicatesText},
-        {"sorted ignore", true, dupIgnore, 1, {10, 20, 30}, "no error"},
-        {"sorted accept beside the equal", true, dupAccept, 1, {10, 20, 20, 30}, "no error"},
-        {"sorted error", true, dupError, -1, {10, 20, 30}, ListDuplicatesText},
+        {false, {10, 20}, 30, false, 2}, {true, {10, 20, 30}, 25, false, 2}, {true, {10, 20, 30}, 35, false, 3},
+        {true, {5, 5, 5}, 5, true, 1}, // stops at the first equal item it meets
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Name);
-        std::vector<int> items{10, 20, 30};
+    for (auto row : rows) {
         TIntList list;
-        Fill(list, items, row.Sorted);
-        list.Duplicates = row.Duplicates;
-        int index = -1;
-        EXPECT_EQ(ErrorText([&] { index = list.Add(&items[1]); }), row.ExpectedError);
-        EXPECT_EQ(index, row.ExpectedIndex);
-        EXPECT_EQ(Values(list), row.Expected);
-    }
-}
-
-TEST(ListsTest, SortedListInsertsInOrderAndFindsByBinarySearch)
-{
-    std::vector<int> items{50, 10, 40, 20, 60, 30};
-    TIntList list;
-    Fill(list, items, true);
-    EXPECT_EQ(Values(list), (std::vector<int>{10, 20, 30, 40, 50, 60}));
-
-    // 30 is found at the first probe.
-    struct { int Probe; bool Found; int Index; } rows[] = {{35, false, 3}, {5, false, 0}, {40, true, 3}, {30, true, 2}};
-    for (auto& row : rows) {
+        list.OnCompare = [](const int* item1, const int* item2) { return *item1 - *item2; };
+        list.Duplicates = dupAccept;
+        list.SetFlags(flagSorted, row.Sorted);
+        for (int& item : row.Items)
+            list.Add(&item);
         int index = -1;
         EXPECT_EQ(list.Find(&row.Probe, 0, index), row.Found) << row.Probe;
         EXPECT_EQ(index, row.Index) << row.Probe;
     }
-
-    std::vector<int> fives{5, 5, 5};
-    int probe = 5;
-    TIntList equals;
-    equals.Duplicates = dupAccept;
-    Fill(equals, fives, true);
-    int index = -1;
-    EXPECT_TRUE(equals.Find(&probe, 0, index));
-    EXPECT_EQ(index, 1) << "stops at the first equal item it meets";
-}
-
-TEST(ListsTest, InsertPlacesAtTheIndexAndRefusedOperationsLeaveTheListUnchanged)
-{
-    std::array<int, 3> items{1, 2, 3};
-    TIntList list;
-    list.Insert(&items[0], 0);
-    list.Insert(&items[1], 0);
-    list.SetFlags(flagModified, false);
-
-    const std::string index = "Der Index der Liste überschreitet das Maximum (";
-    EXPECT_EQ(ErrorText([&] { list.Insert(&items[2], 3); }), index + "3)");
-    EXPECT_EQ(ErrorText([&] { list.Insert(&items[2], -1); }), index + "-1)");
-    EXPECT_EQ(ErrorText([&] { list.Get(2); }), index + "2)");
-    EXPECT_EQ(ErrorText([&] { list.Delete(2); }), index + "2)");
-    EXPECT_EQ(ErrorText([&] { list.Exchange(0, 5); }), index + "5)");
-    list.Duplicates = dupError;
-    EXPECT_EQ(ErrorText([&] { list.Insert(&items[0], 1); }), ListDuplicatesText);
-    list.Duplicates = dupIgnore;
-    list.Insert(&items[0], 1);
-    EXPECT_EQ(Values(list), (std::vector<int>{2, 1}));
-    EXPECT_FALSE(list.GetFlag(flagModified));
-
-    list.Insert(&items[2], 1);
-    EXPECT_EQ(Values(list), (std::vector<int>{2, 3, 1}));
-}
-
-// Exchange sets flagModified without a change event.
-TEST(ListsTest, ExchangeThenTurningSortedOnOrdersTheItemsAndRefusesPositionalChanges)
-{
-    std::vector<int> items{3, 1, 2};
-    TIntList list;
-    Fill(list, items, false);
-    list.SetFlags(flagModified, false);
-    int changes = 0;
-    list.OnChange = [&changes](TListCustom<int>&) { ++changes; };
-    list.Exchange(0, 2);
-    EXPECT_EQ(Values(list), (std::vector<int>{2, 1, 3}));
-    EXPECT_TRUE(list.GetFlag(flagModified));
-    EXPECT_EQ(changes, 0);
-
-    list.SetFlags(flagSorted, true);
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(ErrorText([&] { list.Insert(&items[0], 0); }), ListSortedText);
-    EXPECT_EQ(ErrorText([&] { list.Exchange(0, 1); }), ListSortedText);
-    EXPECT_EQ(ErrorText([&] { list.Sort(0); }), ListSortedText);
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
 }
 
 TEST(ListsTest, SortOrdersByCompareWithTheGivenMode)
 {
-    std::mt19937 random(20240611);
-    for (int size : {1, 2, 3, 10, 101}) {
-        std::vector<int> items(static_cast<std::size_t>(size));
-        for (int& item : items)
-            item = static_cast<int>(random() % 20); // many equal values
-        TModeList list;
-        list.Duplicates = dupAccept;
-        for (int& item : items)
-            list.Add(&item);
-
-        list.Sort(0);
-        std::vector<int> expected = items;
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(Values(list), expected) << size << " items";
-
-        list.Sort(1);
-        std::reverse(expected.begin(), expected.end());
-        EXPECT_EQ(Values(list), expected) << size << " items, descending";
-    }
-}
-
-TEST(ListsTest, WithoutOnCompareItemsOrderByAddress)
-{
-    std::array<int, 3> items{3, 2, 1};
-    TIntList list;
-    list.SetFlags(flagSorted, true);
-    for (int index : {2, 0, 1})
-        list.Add(&items[static_cast<std::size_t>(index)]);
-    EXPECT_EQ(list.Get(0), &items[0]);
-    EXPECT_EQ(list.Get(2), &items[2]);
-}
-
-TEST(ListsTest, StorageIsFreedWithTheLastItemAndRecreated)
-{
-    int item = 1;
-    TIntList list;
-    EXPECT_EQ(list.Capacity(), 0);
-    list.Add(&item);
-    list.Delete(0);
-    EXPECT_EQ(list.Capacity(), 0);
-    list.Add(&item);
-    EXPECT_GE(list.Capacity(), 1);
-    list.SetCapacity(40);
-    EXPECT_GE(list.Capacity(), 40);
-}
-
-TEST(ListsTest, ModifiedHandlersHearEachChangeOfTheBitOnly)
-{
-    std::array<int, 3> items{1, 2, 3};
-    TIntList list;
-    int notified = 0;
-    list.RegisterHandler(flagModified, [&notified](TFlagObjectCustum&) { ++notified; });
-
+    std::vector<int> items{5, 3, 9, 3, 1, 7, 3, 8, 2, 6, 0, 4, 9, 1};
+    TModeList list;
+    list.Duplicates = dupAccept;
     for (int& item : items)
         list.Add(&item);
-    list.Delete(1);
-    EXPECT_EQ(notified, 1);
-
-    list.Clear();
-    EXPECT_EQ(notified, 2);
-    EXPECT_FALSE(list.GetFlag(flagModified));
-    list.Clear();
-    EXPECT_EQ(notified, 2);
-
-    // An empty list that is marked modified is still cleaned by Clear.
-    list.SetFlags(flagModified, true);
-    list.Clear();
-    EXPECT_EQ(notified, 4);
+    std::vector<int> expected = items;
+    std::sort(expected.begin(), expected.end());
+    list.Sort(0);
+    EXPECT_EQ(Values(list), expected);
+    list.Sort(1);
+    std::reverse(expected.begin(), expected.end());
+    EXPECT_EQ(Values(list), expected) << "descending";
 }
 
+// Modified handlers hear each change of the bit only; an empty list marked modified is still
+// cleaned; the storage goes with the last item.
 TEST(ListsTest, ClearDeletesFromTheLastItemThroughTheOverriddenDelete)
 {
     TOwningList list;
+    int notified = 0;
+    list.RegisterHandler(flagModified, [&notified](TFlagObjectCustum&) { ++notified; });
+    std::vector<int> counts;
+    list.OnChange = [&counts](TListCustom<int>& sender) { counts.push_back(sender.Count()); };
     for (int value : {1, 2, 3})
         list.Add(new int(value));
     list.Clear();
     EXPECT_EQ(list.Deleted, (std::vector<int>{3, 2, 1}));
-    EXPECT_FALSE(list.GetFlag(flagModified));
+    EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 2, 1, 0})) << "each event sees the list after the change";
+    EXPECT_EQ(list.Capacity(), 0);
+    EXPECT_EQ(notified, 2);
+    list.Clear();
+    EXPECT_EQ(notified, 2);
+    list.SetFlags(flagModified, true);
+    list.Clear();
+    EXPECT_EQ(notified, 4);
+    list.SetCapacity(40);
+    EXPECT_GE(list.Capacity(), 40);
+}
+
+// Logs each notification and the Changed hook, so their order can be checked.
+class TRecordingObject : public TModifyObject {
+public:
+    void Notify(quint32 mask) override
+    {
+        Log.push_back("Notify " + std::to_string(mask));
+        TModifyObject::Notify(mask);
+    }
+    void Changed() override { Log.push_back("Changed"); }
+
+    std::vector<std::string> Log;
+};
+
+// Each row starts from the first value and sets the bits of the mask to the given value.
+TEST(FlagObjectsTest, SetFlagsChangesAndNotifiesEachDifferingBitLowestFirst)
+{
+    using TLog = std::vector<std::string>;
+    const std::tuple<quint32, quint32, bool, quint32, TLog> rows[] = {
+        {2, 7, true, 7, {"Notify 1", "Changed", "Notify 4"}},
+        {3, 3, true, 3, {}},
+        {13, 7, false, 8, {"Notify 1", "Changed", "Notify 4"}},
+        {0, 0x80000000u, true, 0x80000000u, {"Notify 2147483648"}},
+    };
+    for (const auto& [initial, mask, value, expected, log] : rows) {
+        TRecordingObject object;
+        object.SetFlags(initial, true);
+        object.Log.clear();
+        object.SetFlags(mask, value);
+        EXPECT_EQ(object.Flags(), expected) << initial << ' ' << mask;
+        EXPECT_EQ(object.Log, log) << initial << ' ' << mask;
+    }
+}
+
+// Changed runs before the handlers, which run in registration order; the same mask replaces in
+// place, an empty handler removes, and a handler may change the registrations while notified.
+TEST(FlagObjectsTest, HandlersAndTheChangedHook)
+{
+    TRecordingObject object;
+    const auto log = [&object](const std::string& name) {
+        return [&object, name](TFlagObjectCustum& sender) {
+            object.Log.push_back(&sender == &object ? name : name + " with a wrong sender");
+        };
+    };
+    object.RegisterHandler(flagSorted, log("sorted"));
+    object.RegisterHandler(flagModified, log("first"));
+    object.RegisterHandler(flagModified | flagSorted, log("both"));
+    object.RegisterHandler(flagModified, log("replaced"));
+    object.RegisterHandler(0, log("mask 0"));
+    object.RegisterHandler(4, [&](TFlagObjectCustum&) {
+        object.Log.push_back("removes itself");
+        object.RegisterHandler(4, TFlagHandler());
+        object.RegisterHandler(8, log("added"));
+    });
+    object.Notify(flagModified);
+    object.Notify(flagSorted);
+    object.RegisterHandler(flagModified, TFlagHandler());
+    object.RegisterHandler(16, TFlagHandler()); // no such record: nothing to remove
+    object.Notify(0xFFFFFFFFu);
+    object.Notify(0xFFFFFFFFu);
+    EXPECT_EQ(object.Log, (std::vector<std::string>{
+                              "Notify 1", "Changed", "replaced", "both", "Notify 2", "sorted", "both",
+                              "Notify 4294967295", "Changed", "sorted", "both", "removes itself",
+                              "Notify 4294967295", "Changed", "sorted", "both", "added"}));
 }
 
 } // namespace

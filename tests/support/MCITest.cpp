@@ -22,11 +22,6 @@ constexpr int SoundLength = 250; // milliseconds
 // Playback runs in real time; a notice that comes sooner than this did not play the medium.
 constexpr qint64 PlayedThrough = SoundLength - 50;
 
-QByteArray List(const char* type, const QByteArray& body)
-{
-    return Chunk("LIST", QByteArray(type, 4) + body);
-}
-
 // Uncompressed 24-bit frames of 32 x 24 pixels at 20 frames a second, without sound; frame i
 // is grey i * 40.
 QByteArray Video(int frames)
@@ -45,9 +40,8 @@ QByteArray Video(int frames)
         index += QByteArray("00db") + LittleEndian(0x10u, quint32(movie.size()), frameSize);
         movie += Chunk("00db", QByteArray(frameSize, char(i * 40)));
     }
-    const QByteArray headers = List("hdrl", Chunk("avih", mainHeader)
-                                                + List("strl", Chunk("strh", streamHeader)
-                                                                   + Chunk("strf", bitmapHeader)));
+    const QByteArray streams = Chunk("LIST", "strl" + Chunk("strh", streamHeader) + Chunk("strf", bitmapHeader));
+    const QByteArray headers = Chunk("LIST", "hdrl" + Chunk("avih", mainHeader) + streams);
     return Chunk("RIFF", QByteArray("AVI ") + headers + Chunk("LIST", movie) + Chunk("idx1", index));
 }
 
@@ -80,17 +74,11 @@ protected:
         file.write(content);
         return file.fileName();
     }
-    QString Sound(const QString& name = QStringLiteral("tone.wav"), int length = SoundLength) const
-    {
-        return Write(name, Wave(length));
-    }
+    QString Sound(int length = SoundLength) const { return Write(QStringLiteral("%1.wav").arg(length), Wave(length)); }
     // Opens fileName in the player, whose notices are recorded from then on.
     void Open(TMCI& player, const QString& fileName)
     {
-        player.OnNotify = [this](TMCI& sender) {
-            Notices.push_back(sender.NotifyValue());
-            Senders.push_back(&sender);
-        };
+        player.OnNotify = [this](TMCI& sender) { Notices.push_back(sender.NotifyValue()); };
         player.SetFileName(fileName);
         player.Open();
     }
@@ -104,145 +92,101 @@ protected:
     }
 
     std::vector<TMCINotifyValue> Notices;
-    std::vector<const TMCI*> Senders;
 
 private:
     QTemporaryDir m_Directory;
 };
 
-// The second Play starts at the end of the medium.
-TEST_F(MCITest, PlayReturnsAtOnceAnnouncesTheEndAndRewindsOnlyWithAutoRewind)
+// Stop halts where playback stands and Play goes on from there; Close and a second Open end
+// the playback too. The end of the medium then never comes.
+TEST_F(MCITest, StopCloseAndASecondOpenAbortThePlayback)
 {
-    for (bool autoRewind : {true, false}) {
-        SCOPED_TRACE(autoRewind ? "auto rewind" : "no auto rewind");
-        Notices.clear();
-        TMCI player;
-        player.SetAutoRewind(autoRewind);
-        Open(player, Sound());
-        EXPECT_EQ(player.Flags(), mciFlagWait);
-        EXPECT_EQ(player.Mode(), mciModeStopped);
-        EXPECT_NEAR(player.Length(), SoundLength, 5);
-        EXPECT_FALSE(player.HasVideo());
-
-        QElapsedTimer elapsed;
-        elapsed.start();
-        EXPECT_EQ(player.Play(), 0);
-        EXPECT_EQ(player.Flags(), mciFlagNotify);
-        EXPECT_EQ(player.Mode(), mciModePlaying);
-        EXPECT_LT(elapsed.elapsed(), PlayedThrough);
-        EXPECT_TRUE(Notices.empty()); // never inside the command, and none for Open
-        ASSERT_TRUE(WaitForNotices(1));
-        EXPECT_GE(elapsed.elapsed(), PlayedThrough);
-        EXPECT_EQ(player.Mode(), mciModeStopped);
-        EXPECT_EQ(player.Position(), player.Length());
-
-        elapsed.restart();
-        EXPECT_EQ(player.Play(), 0);
-        EXPECT_EQ(player.Mode(), autoRewind ? mciModePlaying : mciModeStopped);
-        ASSERT_TRUE(WaitForNotices(2));
-        EXPECT_EQ(Notices, (std::vector{mciNotifySuccessful, mciNotifySuccessful}));
-        // Without rewinding there is nothing left to play.
-        EXPECT_EQ(elapsed.elapsed() >= PlayedThrough, autoRewind);
-    }
-}
-
-TEST_F(MCITest, StopHaltsWherePlaybackStandsAndPlayGoesOn)
-{
-    TMCI player;
     // Long enough that the silent sink does not hold the whole medium when paused.
-    Open(player, Sound(QStringLiteral("long.wav"), SoundLength * 2));
-    player.Play();
-    RunEvents(100);
-
-    EXPECT_EQ(player.Stop(), 0);
-    EXPECT_EQ(player.Mode(), mciModeStopped);
-    const qint64 stoppedAt = player.Position();
-    EXPECT_GT(stoppedAt, 0);
-    RunEvents(150);
-    EXPECT_EQ(player.Position(), stoppedAt);
-    EXPECT_EQ(Notices, std::vector{mciNotifyAborted});
-
-    player.Play();
-    EXPECT_GE(player.Position(), stoppedAt);
-    EXPECT_EQ(player.Mode(), mciModePlaying);
-}
-
-// Close and a second Open both end a running playback, whose end then never comes.
-TEST_F(MCITest, CloseOrOpenWhilePlayingAbortsThePlayback)
-{
-    const QString longSound = Sound(QStringLiteral("long.wav"), SoundLength * 2);
-    for (bool reopen : {false, true}) {
-        SCOPED_TRACE(reopen ? "open again" : "close");
+    const QString longSound = Sound(SoundLength * 2);
+    for (const std::string action : {"stop", "close", "open"}) {
+        SCOPED_TRACE(action);
         Notices.clear();
         TMCI player;
-        Open(player, Sound());
+        Open(player, longSound);
         player.Play();
-        RunEvents(50);
+        RunEvents(100);
         ASSERT_EQ(player.Mode(), mciModePlaying);
-
-        if (reopen)
-            Open(player, longSound);
-        else
+        if (action == "stop")
+            EXPECT_EQ(player.Stop(), 0);
+        else if (action == "close")
             player.Close();
-        EXPECT_EQ(player.Opened(), reopen);
-        EXPECT_EQ(player.Mode(), reopen ? mciModeStopped : mciModeNotReady);
-        EXPECT_NEAR(player.Opened() ? player.Length() : 0, reopen ? SoundLength * 2 : 0, 5);
-        RunEvents(SoundLength + 100);
+        else
+            Open(player, Sound());
+        EXPECT_EQ(player.Mode(), action == "close" ? mciModeNotReady : mciModeStopped);
+        EXPECT_EQ(player.Opened(), action != "close");
+        const qint64 stoppedAt = player.Position();
+        EXPECT_EQ(stoppedAt > 0, action == "stop");
+        RunEvents(SoundLength * 2);
+        EXPECT_EQ(player.Position(), stoppedAt);
         EXPECT_EQ(Notices, std::vector{mciNotifyAborted});
+        if (action == "stop") {
+            player.Play();
+            EXPECT_GE(player.Position(), stoppedAt);
+            EXPECT_EQ(player.Mode(), mciModePlaying);
+            player.Stop(); // its queued notice dies with the player: the next round sees none
+        }
     }
 }
 
-TEST_F(MCITest, TwoPlayersPlayAtTheSameTime)
-{
-    TMCI first, second;
-    Open(first, Sound(QStringLiteral("first.wav")));
-    Open(second, Sound(QStringLiteral("second.wav"), SoundLength * 2));
-
-    first.Play();
-    second.Play();
-    // Both advance together, not one after the other.
-    RunEvents(100);
-    EXPECT_GT(first.Position(), 0);
-    EXPECT_GT(second.Position(), 0);
-    EXPECT_EQ(second.Mode(), mciModePlaying);
-    ASSERT_TRUE(WaitForNotices(2));
-    EXPECT_EQ(Notices, (std::vector{mciNotifySuccessful, mciNotifySuccessful}));
-    EXPECT_EQ(Senders, (std::vector<const TMCI*>{&first, &second}));
-}
-
-TEST_F(MCITest, OneShotSettingsApplyToTheNextCommandOnly)
+// Play returns at once unless told to wait and announces the end through the event loop, never
+// inside a command; a Play at the end rewinds only with auto rewind. One-shot settings apply to
+// the next command only.
+TEST_F(MCITest, PlayAnnouncesTheEndAndOneShotSettingsApplyToTheNextCommandOnly)
 {
     TMCI player;
     player.SetNotify(true);
     player.SetWait(false);
     Open(player, Sound());
     EXPECT_EQ(player.Flags(), mciFlagNotify);
-    EXPECT_FALSE(player.NotifySet());
-    EXPECT_FALSE(player.WaitSet());
+    EXPECT_EQ(player.Mode(), mciModeStopped);
+    EXPECT_NEAR(player.Length(), SoundLength, 5);
     ASSERT_TRUE(WaitForNotices(1));
 
-    // A waiting Play returns at the end; its notice still follows through the event loop.
     QElapsedTimer elapsed;
     elapsed.start();
+    EXPECT_EQ(player.Play(), 0);
+    EXPECT_EQ(player.Flags(), mciFlagNotify);
+    EXPECT_EQ(player.Mode(), mciModePlaying);
+    EXPECT_LT(elapsed.elapsed(), PlayedThrough);
+    EXPECT_EQ(Notices.size(), 1u);
+    ASSERT_TRUE(WaitForNotices(2));
+    EXPECT_GE(elapsed.elapsed(), PlayedThrough);
+    EXPECT_EQ(player.Mode(), mciModeStopped);
+    EXPECT_EQ(player.Position(), player.Length());
+
+    elapsed.restart();
     player.SetWait(true);
     player.Play();
     EXPECT_EQ(player.Flags(), mciFlagNotify | mciFlagWait);
     EXPECT_GE(elapsed.elapsed(), PlayedThrough);
-    EXPECT_EQ(player.Mode(), mciModeStopped);
-    EXPECT_EQ(Notices.size(), 1u);
-    ASSERT_TRUE(WaitForNotices(2));
+    EXPECT_EQ(Notices.size(), 2u);
+    ASSERT_TRUE(WaitForNotices(3));
+
+    player.SetAutoRewind(false);
+    elapsed.restart();
+    player.Play();
+    ASSERT_TRUE(WaitForNotices(4));
+    EXPECT_LT(elapsed.elapsed(), PlayedThrough) << "nothing is left to play";
+    player.SetAutoRewind(true);
 
     player.SetNotify(false);
     player.Play();
     EXPECT_EQ(player.Flags(), 0u);
     RunEvents(SoundLength + 100);
-    EXPECT_EQ(Notices.size(), 2u);
+    EXPECT_EQ(Notices.size(), 4u);
 
     player.Play(); // notifies again
     player.Play(); // takes over the running one's notice
-    ASSERT_TRUE(WaitForNotices(4));
-    EXPECT_EQ(Notices, (std::vector{mciNotifySuccessful, mciNotifySuccessful,
-                                         mciNotifySuperseded, mciNotifySuccessful}));
+    ASSERT_TRUE(WaitForNotices(6));
+    EXPECT_EQ(Notices, (std::vector{mciNotifySuccessful, mciNotifySuccessful, mciNotifySuccessful,
+                                    mciNotifySuccessful, mciNotifySuperseded, mciNotifySuccessful}));
+    player.Stop();
+    EXPECT_EQ(player.Flags(), mciFlagWait);
 }
 
 TEST_F(MCITest, FailedOpenRaisesTheBackendTextAndLeavesThePlayerUsable)
@@ -267,61 +211,30 @@ TEST_F(MCITest, FailedOpenRaisesTheBackendTextAndLeavesThePlayerUsable)
         EXPECT_FALSE(player.Opened());
         EXPECT_NE(player.Error(), 0);
         EXPECT_EQ(player.Mode(), mciModeNotReady);
-
         Open(player, Sound());
         EXPECT_TRUE(player.Opened());
     }
-}
-
-TEST_F(MCITest, CommandsThatNeedAMediumRaiseWhenClosed)
-{
-    TMCI player;
-    const QString message = LanguageText(0x53933310);
-    EXPECT_EQ(ErrorOf([&] { player.Play(); }), message);
-    EXPECT_EQ(ErrorOf([&] { player.Stop(); }), message);
-    EXPECT_EQ(ErrorOf([&] { player.Rewind(); }), message);
-    EXPECT_EQ(ErrorOf([&] { player.Length(); }), message);
-    player.Close();
-    EXPECT_EQ(player.Position(), 0);
-    EXPECT_EQ(player.Mode(), mciModeNotReady);
+    TMCI closed;
+    closed.Close();
+    for (const std::function<void()>& command : std::initializer_list<std::function<void()>>{
+             [&] { closed.Play(); }, [&] { closed.Stop(); }, [&] { closed.Rewind(); }, [&] { closed.Length(); }})
+        EXPECT_EQ(ErrorOf(command), LanguageText(0x53933310));
+    EXPECT_EQ(closed.Position(), 0);
 }
 
 TEST_F(MCITest, VideoPlaysInItsOwnWindow)
 {
     TMCI player;
     Open(player, Write(QStringLiteral("clip.avi"), Video(5)));
-
     TVideoWindow* window = player.VideoWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(player.HasVideo());
     EXPECT_EQ(QSize(player.DisplayWidth(), player.DisplayHeight()), QSize(32, 24));
-    EXPECT_FALSE(window->isVisible());
-
     player.Play();
     EXPECT_TRUE(window->isVisible());
     ASSERT_TRUE(WaitForNotices(1));
-    EXPECT_EQ(Notices, std::vector{mciNotifySuccessful});
-    // The last frame is grey 160 throughout.
-    const QImage frame = window->Frame();
-    ASSERT_EQ(frame.size(), QSize(32, 24));
-    EXPECT_EQ(frame.pixelColor(0, 0), QColor(160, 160, 160));
-    EXPECT_EQ(frame.pixelColor(31, 23), QColor(160, 160, 160));
-
+    EXPECT_EQ(window->Frame().pixelColor(31, 23), QColor(160, 160, 160)) << "the last frame";
     player.Close();
     EXPECT_FALSE(player.HasVideo());
-    EXPECT_EQ(player.VideoWindow(), nullptr);
-}
-
-TEST_F(MCITest, QueuedNoticesDieWithThePlayer)
-{
-    {
-        TMCI player;
-        Open(player, Sound());
-        player.Play();
-        player.Stop(); // queues an aborted notice
-    }
-    RunEvents(50);
-    EXPECT_TRUE(Notices.empty());
 }
 
 } // namespace

@@ -23,25 +23,18 @@ constexpr const char* Missing = "<missing>";
 
 class NLSTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(Directory.isValid());
-        SetMemoryLoadProvider([] { return 10; });
-    }
-
+    void SetUp() override { SetMemoryLoadProvider([] { return 10; }); }
     void TearDown() override
     {
         SetMemoryLoadProvider(nullptr);
         LoadLanguage(QString(), QString());
     }
-
     QString WriteFile(const QString& name, const QByteArray& bytes)
     {
-        const QString path = Directory.filePath(name);
-        QFile file(path);
+        QFile file(Directory.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
-        return path;
+        return file.fileName();
     }
 
     QString Text(quint32 id) { return LanguageText(id, QString::fromLatin1(Missing)); }
@@ -73,28 +66,22 @@ TEST_F(NLSTest, LineSyntax)
         {"quoted value with entity and comment", "6D2D93EE = \"Gr&auml;n\" # colour", 0x6D2D93EE, "Gr\u00E4n"},
         {"hash inside double quotes is text", "10 = \"a # b\"", 0x10, "a # b"},
         {"hash inside single quotes ends the line", "10 = 'a # b'", 0x10, "'a"},
-        {"single quotes removed", "10='x y'", 0x10, "x y"},
+        {"single quotes removed, blanks inside kept", "10=' x '", 0x10, " x "},
         {"mismatched quotes kept", "10=\"x'", 0x10, "\"x'"},
         {"lone quote kept", "10=\"", 0x10, "\""},
-        {"quotes keep blanks", "10=\" x \"", 0x10, " x "},
         {"blanks and tabs trimmed", "\t 10 \t=\t value \t", 0x10, "value"},
         {"first equals sign splits", "10=a=b", 0x10, "a=b"},
         {"equals sign at position one", "=10=x", 0x10, Missing},
-        {"no equals sign", "10 x", 0x10, Missing},
-        {"empty value", "10=", 0x10, ""},
-        {"double backslash", "10=C:\\\\x", 0x10, "C:\\x"},
-        {"named escapes", "10=\\a\\b\\f\\n\\r\\t\\v\\e", 0x10, "\a\b\f\n\r\t\v\\"},
-        {"unknown escape kept", "10=\\q\\n", 0x10, "\\q\n"},
-        {"final lone backslash kept", "10=ab\\", 0x10, "ab\\"},
+        {"named escapes", "10=\\a\\b\\f\\n\\r\\t\\v\\e\\\\", 0x10, "\a\b\f\n\r\t\v\\\\"},
+        {"unknown and final lone escapes kept", "10=\\q\\", 0x10, "\\q\\"},
         {"hex codes", "10=\\x41\\xe4\\x80", 0x10, "A\u00E4\u20AC"},
-        {"hex code needs two digits", "10=\\x4", 0x10, "\\x4"},
+        {"hex code needs two hex digits", "10=\\xg1\\x4", 0x10, "\\xg1\\x4"},
         {"umlauts", "10=&auml;&Auml;&uuml;&Uuml;&ouml;&Ouml;&szlig;", 0x10,
          "\u00E4\u00C4\u00FC\u00DC\u00F6\u00D6\u00DF"},
         {"ampersand decoded last", "10=&amp;auml; &amp;", 0x10, "&auml; &"},
         {"entities are case sensitive", "10=&AUML;", 0x10, "&AUML;"},
         {"escape decoded before entity", "10=\\x26auml;", 0x10, "\u00E4"},
-        {"last eight hex digits count", "123456789=x", 0x23456789, "x"},
-        {"lower case hex key", "abcd=x", 0xABCD, "x"},
+        {"last eight hex digits count, any case", "1234abcDEF=x", 0x34ABCDEF, "x"},
         {"CR LF line end", "10=value\r", 0x10, "value"},
         {"UTF-8 byte order mark", "\xEF\xBB\xBF" "10=x", 0x10, "x"},
         {"Windows-1252 bytes", "10=Gr\xE4n \x80", 0x10, "Gr\u00E4n \u20AC"},
@@ -107,43 +94,13 @@ TEST_F(NLSTest, LineSyntax)
     }
 }
 
-TEST_F(NLSTest, CountryFileWinsThenTheFirstTextOfAnIdThenTheDefault)
-{
-    const QString country = WriteFile("State_XX.nls", "10=country\n");
-    const QString language = WriteFile("Vemora_XX.nls", "10=language\n11=first\n11=second\n");
-    ASSERT_EQ(LoadLanguage(country, language), ioSuccess);
-    EXPECT_TRUE(IsLanguageLoaded());
-    EXPECT_EQ(Text(0x10), "country");
-    EXPECT_EQ(Text(0x11), "first");
-    EXPECT_EQ(LanguageText(0x11, "Default"), "first");
-    EXPECT_EQ(LanguageText(43981, "Default"), "Default");
-    EXPECT_EQ(LanguageText(43981), "String 0000ABCD not found");
-    EXPECT_EQ(LanguageText(0xFFFFFFFF), "String FFFFFFFF not found");
-}
-
-// Repeated and alternating lookups go through the ring of recent ids; more ids than slots
-// make slots be reused.
-TEST_F(NLSTest, RecentLookupsGiveTheRightTexts)
-{
-    QByteArray file;
-    for (int id = 1; id <= 8; ++id)
-        file += QByteArray::number(id, 16) + "=text " + QByteArray::number(id) + '\n';
-    LoadLanguage(QString(), WriteFile("Vemora_XX.nls", file));
-    for (const int id : {1, 1, 1, 2, 1, 2, 1, 3, 4, 5, 6, 7, 8, 1, 8, 2, 7, 3, 6, 6, 5, 9, 5}) {
-        const QString expected = id <= 8 ? QStringLiteral("text %1").arg(id) : QString::fromLatin1(Missing);
-        EXPECT_EQ(Text(static_cast<quint32>(id)), expected) << "id " << id;
-    }
-}
-
 TEST_F(NLSTest, UnderMemoryPressureEachLookupReadsTheLanguageFile)
 {
     SetMemoryLoadProvider([] { return 100; });
     const QString country = WriteFile("State_XX.nls", "10=country\nSHORTDATEFORMAT=dd.mm.yyyy\n");
-    const QString language = WriteFile("Vemora_XX.nls", "10 = \"a\\tb &auml;\"\n");
-    ASSERT_EQ(LoadLanguage(country, language), ioSuccess);
+    ASSERT_EQ(LoadLanguage(country, WriteFile("Vemora_XX.nls", "10 = \"a\\tb &auml;\"\n")), ioSuccess);
     EXPECT_EQ(Text(0x10), "a\\tb \u00E4");
     EXPECT_EQ(FormatSettings().ShortDateFormat, "dd.mm.yyyy");
-
     WriteFile("Vemora_XX.nls", "10=changed\n");
     EXPECT_EQ(Text(0x10), "changed");
 }
@@ -159,28 +116,18 @@ TEST_F(NLSTest, CountryKeywordsSetDateConventions)
         "THOUSANDSEPARATOR = ..\n");
     const QChar systemThousands = FormatSettings().ThousandSeparator;
     LoadLanguage(country, WriteFile("Vemora_XX.nls", ""));
-
     EXPECT_EQ(DateToStr(DayFromCivil(2024, 12, 6)), "06.12.2024");
-    EXPECT_EQ(FormatSettings().DateSeparator, u'.');
     EXPECT_EQ(FormatSettings().TimeSeparator, u'.');
     EXPECT_EQ(FormatDateTime("ddd mmmm", DayFromCivil(2024, 12, 3)), "Di M12");
-    EXPECT_EQ(GetNameListItem(0, 2), "Di");
     // A short list ends in the system's names.
     EXPECT_EQ(GetNameListItem(0, 3), FormatDateTime("ddd", DayFromCivil(2024, 12, 4)));
-    EXPECT_FALSE(GetNameListItem(0, 3).isEmpty());
-    EXPECT_EQ(GetNameListItem(3, 11), "M12");
-    EXPECT_EQ(GetNameListItem(3, 12), "");
-    EXPECT_EQ(GetNameListItem(4, 0), "");
-    EXPECT_EQ(GetNameListItem(0, -1), "");
+    EXPECT_EQ(GetNameListItem(3, 12) + GetNameListItem(4, 0) + GetNameListItem(0, -1), "");
     EXPECT_EQ(FormatSettings().DecimalSeparator, u';');
     EXPECT_EQ(FormatSettings().ThousandSeparator, systemThousands);
-
     // Without a country file the system's names serve again.
     LoadLanguage(QString(), QString());
-    EXPECT_EQ(GetNameListItem(0, 2), QLocale::system().dayName(2, QLocale::ShortFormat));
     EXPECT_EQ(GetNameListItem(1, 0), QLocale::system().dayName(7, QLocale::LongFormat));
     EXPECT_EQ(GetNameListItem(2, 11), QLocale::system().monthName(12, QLocale::ShortFormat));
-    EXPECT_EQ(GetNameListItem(3, 11), QLocale::system().monthName(12, QLocale::LongFormat));
 }
 
 // A chosen file that lacks some texts still never shows "not found" for a shipped text.
@@ -190,9 +137,10 @@ TEST_F(NLSTest, BuiltInTextsServeWithoutALanguageFileAndFillTheGapsOfAChosenOne)
     ASSERT_TRUE(builtIn) << "the built-in language file is missing";
     EXPECT_EQ(LoadLanguage(QString(), QString()), ioSuccess);
     EXPECT_EQ(Text(builtIn->first), builtIn->second);
-
-    LoadLanguage(QString(), WriteFile("Vemora_XX.nls", "10=mine\n"));
-    EXPECT_EQ(Text(0x10), "mine");
+    const QString country = WriteFile("State_XX.nls", "10=country\n");
+    LoadLanguage(country, WriteFile("Vemora_XX.nls", "10=mine\n11=first\n11=second\n"));
+    EXPECT_EQ(Text(0x10), "country") << "the country file wins";
+    EXPECT_EQ(Text(0x11), "first");
     EXPECT_EQ(LanguageText(builtIn->first), builtIn->second);
     EXPECT_EQ(LanguageText(builtIn->first, QStringLiteral("Default")), QStringLiteral("Default"));
     EXPECT_EQ(LanguageText(0x0BADF00D), QStringLiteral("String 0BADF00D not found"));
@@ -226,42 +174,32 @@ TEST_F(NLSTest, UnreadableLanguageFileReportsTheErrorAndTheBuiltInTextsServe)
     }
 }
 
-TEST_F(NLSTest, RelativeNameIsFoundBesideTheProgram)
+// A relative name is found beside the program; huge lines and binary garbage are skipped.
+TEST_F(NLSTest, RelativeNameAndGarbage)
 {
     const QString name = QStringLiteral("NLSTest_%1.nls").arg(QCoreApplication::applicationPid());
-    const QString path = QDir(ProgramDirectory()).filePath(name);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("10=beside the program\n");
-    }
-    const int result = LoadLanguage(QString(), name);
-    QFile::remove(path);
-    EXPECT_EQ(result, ioSuccess);
-    EXPECT_EQ(Text(0x10), "beside the program");
-}
-
-TEST_F(NLSTest, HugeLinesAndBinaryGarbageAreSkipped)
-{
     std::mt19937 random(2024);
     QByteArray garbage(1 << 20, '\0');
     for (char& byte : garbage)
         byte = static_cast<char>(random() & 0xFF);
     const QByteArray hugeLine = "11=" + QByteArray(1 << 20, 'x');
-    const QString file = WriteFile("Vemora_XX.nls", garbage + '\n' + hugeLine + "\n10=after\n");
-    EXPECT_EQ(LoadLanguage(QString(), file), ioSuccess);
-    EXPECT_EQ(Text(0x10), "after");
+    QFile file(QDir(ProgramDirectory()).filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(garbage + '\n' + hugeLine + "\n10=beside the program\n");
+    file.close();
+    const int result = LoadLanguage(QString(), name);
+    file.remove();
+    EXPECT_EQ(result, ioSuccess);
+    EXPECT_EQ(Text(0x10), "beside the program");
     EXPECT_EQ(Text(0x11), Missing);
 }
 
 TEST_F(NLSTest, ReadKeyFromFileIgnoresLetterCase)
 {
-    const QString file = WriteFile("Vemora_XX.nls", "Language = Deutsch &amp; mehr\nCOUNTRIES=DE,AT\n");
+    const QString file = WriteFile("Vemora_XX.nls", "Language = Deutsch &amp; mehr\n");
     QString value;
     EXPECT_TRUE(ReadKeyFromFile(file, "LANGUAGE", value));
     EXPECT_EQ(value, "Deutsch & mehr");
-    EXPECT_TRUE(ReadKeyFromFile(file, "countries", value));
-    EXPECT_EQ(value, "DE,AT");
     EXPECT_FALSE(ReadKeyFromFile(file, "COUNTRY", value));
     EXPECT_FALSE(ReadKeyFromFile(Directory.filePath("none.nls"), "LANGUAGE", value));
 }
@@ -271,12 +209,8 @@ TEST(TextShapeTest, FirstCharUpperAndEnsureEllipsis)
     const struct {
         const char *Text, *Suffix, *FirstUpper, *Ellipsis;
     } rows[] = {
-        {"", ":", "", ""},
-        {"ab", "", "Ab", "ab"},
-        {"abc", ":", "Abc:", "abc..."},
-        {"\u00F6ffnen", "?", "\u00D6ffnen?", "\u00F6ffnen..."},
-        {"Open...", "", "Open...", "Open..."},
-        {"...", "", "...", "..."},
+        {"", ":", "", ""}, {"ab", "", "Ab", "ab"}, {"\u00F6ffnen", "?", "\u00D6ffnen?", "\u00F6ffnen..."},
+        {"Open...", "", "Open...", "Open..."}, {"...", "", "...", "..."},
     };
     for (const auto& row : rows) {
         const QString text = QString::fromUtf8(row.Text);

