@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -34,13 +33,13 @@ TEST_F(AutostartRunKeyTest, AValueBecomesAQuotedDesktopEntryAndDeletingItRemoves
     Home.WriteFile(".config/autostart/vemora-foreign.desktop", "[Desktop Entry]\nExec=x\n");
     EXPECT_TRUE(Registry.GetValueNames().isEmpty()) << "entries of other programs are not values";
     const QString text = Written("\"/opt/My Apps/vemora\" /r \"/h/$HOME `x` 100% \\b.vkd\"");
-    EXPECT_EQ(Registry.GetValueNames(), QStringList{ValueName});
-    EXPECT_TRUE(text.startsWith("[Desktop Entry]\nType=Application\n"));
+    EXPECT_EQ(std::pair(Registry.GetValueNames(), text.startsWith("[Desktop Entry]\nType=Application\n")),
+              std::pair(QStringList{ValueName}, true));
     // Inside quotes $ ` \ are escaped and % doubled; then every backslash is escaped once more.
     EXPECT_TRUE(text.contains("\nExec=\"/opt/My Apps/vemora\" \"/r\" \"/h/\\\\$HOME \\\\`x\\\\` 100%% \\\\\\\\b.vkd\"\n"))
         << text.toStdString();
-    EXPECT_FALSE(TAutostartRunKey::ExecLine("   ")) << "a command needs a program";
-    EXPECT_EQ(TAutostartRunKey::ExecLine(" prog "), QStringLiteral("\"prog\""));
+    EXPECT_EQ(std::pair(TAutostartRunKey::ExecLine("   "), TAutostartRunKey::ExecLine(" prog ")),
+              std::pair(std::optional<QString>(), std::optional<QString>("\"prog\""))) << "a command needs a program";
 
     // Refused: what a desktop entry cannot hold, and other types.
     EXPECT_THROW(Registry.WriteString(ValueName, "\"/bin/vemora\" /r \"/tmp/a\nHidden=true.vkd\""), ERegistryException);
@@ -48,9 +47,8 @@ TEST_F(AutostartRunKeyTest, AValueBecomesAQuotedDesktopEntryAndDeletingItRemoves
     EXPECT_THROW(Registry.WriteInteger(ValueName, 1), ERegistryException);
     EXPECT_EQ(Registry.ReadString(ValueName).left(5), QStringLiteral("\"/opt"));
 
-    EXPECT_TRUE(Registry.DeleteValue(ValueName));
-    EXPECT_FALSE(QFile::exists(DesktopFile));
-    EXPECT_FALSE(Registry.DeleteValue(ValueName));
+    EXPECT_EQ(QList({Registry.DeleteValue(ValueName), QFile::exists(DesktopFile), Registry.DeleteValue(ValueName)}),
+              QList({true, false, false}));
 }
 
 TEST_F(AutostartRunKeyTest, AStartSwitchedOffOnTheDesktopCountsAsNone)

@@ -8,23 +8,22 @@
 #include "TestSupport.h"
 
 #include <cstring>
-#include <vector>
 
 namespace {
 
 TEST(FormatTextTest, FillsPlaceholdersInOrderAndToleratesMismatches)
 {
-    EXPECT_EQ(FormatText("Key %s, value %d", {"A", "7"}), QStringLiteral("Key A, value 7"));
-    EXPECT_EQ(FormatText("%s and %s", {"one"}), QStringLiteral("one and "));
-    EXPECT_EQ(FormatText("100%% of %x %", {}), QStringLiteral("100% of %x %"));
+    EXPECT_EQ(QStringList({FormatText("Key %s, value %d", {"A", "7"}), FormatText("%s and %s", {"one"}),
+                           FormatText("100%% of %x %", {})}),
+              QStringList({"Key A, value 7", "one and ", "100% of %x %"}));
 }
 
 TEST(TextCodecTest, ReadsUtf8AndWindows1252AndWritesWindows1252WhenEveryCharacterFits)
 {
-    EXPECT_EQ(DecodeAnsiText("Gr\xc3\xbc\xc3\x9f" "e"), QStringLiteral("Grüße"));
-    EXPECT_EQ(DecodeAnsiText("Gr\xfc\xdf" "e \x80 \x93x\x94"), QStringLiteral("Grüße € “x”"));
-    EXPECT_EQ(EncodeAnsiText("Grüße €"), QByteArray("Gr\xfc\xdf" "e \x80"));
-    EXPECT_EQ(EncodeAnsiText("Łódź"), QStringLiteral("Łódź").toUtf8());
+    EXPECT_EQ(QStringList({DecodeAnsiText("Gr\xc3\xbc\xc3\x9f" "e"), DecodeAnsiText("Gr\xfc\xdf" "e \x80 \x93x\x94")}),
+              QStringList({"Grüße", "Grüße € “x”"}));
+    EXPECT_EQ(QList({EncodeAnsiText("Grüße €"), EncodeAnsiText("Łódź")}),
+              QList({QByteArray("Gr\xfc\xdf" "e \x80"), QStringLiteral("Łódź").toUtf8()}));
     // "Ã¤" in Windows-1252 is the UTF-8 form of "ä": it must not come back as "ä".
     for (const QString text : {"Ã¤", "日本", "a\u0081b", ""})
         EXPECT_EQ(DecodeAnsiText(EncodeAnsiText(text)), text) << text.toStdString();
@@ -37,13 +36,11 @@ TEST(TextCodecTest, ReadsUtf8AndWindows1252AndWritesWindows1252WhenEveryCharacte
 TEST(MessageBoxRequestTest, StyleFlagsChooseIconAndButtons)
 {
     using TLook = std::pair<TMessageIcon, TMessageButtons>;
-    using I = TMessageIcon;
-    using B = TMessageButtons;
+    using I = TMessageIcon; using B = TMessageButtons;
     const std::pair<quint32, TLook> cases[] = {
-        {0x00, {I::None, B::Ok}}, {0x10, {I::Error, B::Ok}},
-        {0x24, {I::Question, B::YesNo}}, {0x31, {I::Warning, B::OkCancel}},
-        {0x43, {I::Information, B::YesNoCancel}}, {0x45, {I::Information, B::RetryCancel}},
-        {0x42, {I::Information, B::AbortRetryIgnore}}, {0x5f, {I::None, B::Ok}}};
+        {0x00, {I::None, B::Ok}}, {0x10, {I::Error, B::Ok}}, {0x24, {I::Question, B::YesNo}},
+        {0x31, {I::Warning, B::OkCancel}}, {0x43, {I::Information, B::YesNoCancel}}, {0x5f, {I::None, B::Ok}},
+        {0x45, {I::Information, B::RetryCancel}}, {0x42, {I::Information, B::AbortRetryIgnore}}};
     for (const auto& [style, look] : cases) {
         const TMessageRequest request = MessageBoxRequest("t", "c", style);
         EXPECT_EQ(TLook(request.Icon, request.Buttons), look) << style;
@@ -53,20 +50,13 @@ TEST(MessageBoxRequestTest, StyleFlagsChooseIconAndButtons)
 
 TEST(ExtractParamTest, SplitsTheNextToken)
 {
-    const struct {
-        const char* Text;
-        int Start;
-        const char* Token;
-        int NextPos; // -1: unchanged
-    } cases[] = {
-        {"prog /r file", 6, "/r", 9},
+    // NextPos -1: unchanged.
+    const struct { const char* Text; int Start; const char* Token; int NextPos; } cases[] = {
+        {"prog /r file", 6, "/r", 9}, {"\"C:\\My Files\\a.vkd\" next", 1, "C:\\My Files\\a.vkd", 20},
         {" \t\n\v\f\rword", 1, "word", 12}, // blanks of every kind; the last word runs to the end
-        {"\"C:\\My Files\\a.vkd\" next", 1, "C:\\My Files\\a.vkd", 20},
-        {"\"abc def", 1, "\"abc", 6}, // an unclosed quote runs to the blank
-        {"ab\"c d", 1, "ab\"c", 6}, // a quote inside a word is kept
-        {"abc   ", 4, "", -1},
-        {"abc", 4, "", -1},
-        {"abc", 0, "", -1},
+        // An unclosed quote runs to the blank; a quote inside a word is kept.
+        {"\"abc def", 1, "\"abc", 6}, {"ab\"c d", 1, "ab\"c", 6},
+        {"abc   ", 4, "", -1}, {"abc", 4, "", -1}, {"abc", 0, "", -1},
     };
     for (const auto& c : cases) {
         int next = -1;
@@ -116,8 +106,8 @@ TEST(VersionRecordTest, TheFirstRecordWithARightCheckIsFoundAnywhereAndInTheProg
     const QString plain = home.WriteFile("plain.bin", QByteArray(5000, 'a'));
     for (const QString& name : {plain, home.FilePath("missing"), home.Path()}) {
         const TVersion none(name);
-        EXPECT_FALSE(none.IsValid()) << name.toStdString();
-        EXPECT_EQ(none.Text(vpMajor | vpMinor), QStringLiteral("?.?.?.?")) << name.toStdString();
+        EXPECT_EQ(std::pair(none.IsValid(), none.Text(vpMajor | vpMinor)), std::pair(false, QStringLiteral("?.?.?.?")))
+            << name.toStdString();
     }
 }
 

@@ -7,8 +7,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <tuple>
-
 namespace {
 
 using B = QMessageBox;
@@ -18,18 +16,10 @@ TEST(QtMessageServiceTest, TheBoxShowsTheRequestSoundsForItsIconAndReportsTheBut
 {
     QStringList heard;
     const TEventSoundPlayer previous = SetEventSoundPlayer([&](const QString& id) { heard << id; });
-    using I = TMessageIcon;
-    using Bs = TMessageButtons;
-    using R = TMessageResult;
-    const struct {
-        const char* Caption; // the box's title; none for the error: it takes the default title
-        I Icon;
-        Bs Buttons;
-        B::Icon QtIcon;
-        B::StandardButtons QtButtons;
-        B::StandardButton Pressed;
-        R Result;
-    } cases[] = {
+    using I = TMessageIcon; using Bs = TMessageButtons; using R = TMessageResult;
+    // Caption: the box's title; none given for the error: it takes the default title.
+    const struct { const char* Caption; I Icon; Bs Buttons; B::Icon QtIcon; B::StandardButtons QtButtons;
+        B::StandardButton Pressed; R Result; } cases[] = {
         {"Error", I::Error, Bs::Ok, B::Critical, B::Ok, B::Ok, R::Ok},
         {"C", I::Question, Bs::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::No, R::No},
         {"C", I::Warning, Bs::OkCancel, B::Warning, B::Ok | B::Cancel, B::Cancel, R::Cancel},

@@ -11,14 +11,8 @@
 #include <climits>
 #include <cmath>
 #include <limits>
-#include <ostream>
 #include <tuple>
 #include <utility>
-
-void PrintTo(const TCivilDate& date, std::ostream* out)
-{
-    *out << date.Year << '-' << date.Month << '-' << date.Day;
-}
 
 namespace {
 
@@ -49,22 +43,17 @@ TEST(DayNumbersTest, EveryDayFromYear1To9999)
 // Fixed points for the count and the weekdays, and days beyond the years the loop above covers.
 TEST(DayNumbersTest, AnchorsConvertBothWays)
 {
-    const struct {
-        TCivilDate Date;
-        int DayNumber;
-        int Weekday;
-    } rows[] = {{{1899, 12, 30}, 0, 7}, {{2024, 12, 6}, 45632, 6}, {{0, 2, 29}, -693900, 3}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(DayFromCivil(row.Date.Year, row.Date.Month, row.Date.Day), row.DayNumber);
-        EXPECT_EQ(CivilFromDay(row.DayNumber), row.Date);
-        EXPECT_EQ(DayOfWeek(row.DayNumber), row.Weekday);
+    const std::tuple<TCivilDate, int, int> rows[] = {{{1899, 12, 30}, 0, 7}, {{2024, 12, 6}, 45632, 6},
+                                                     {{0, 2, 29}, -693900, 3}};
+    for (const auto& [date, number, weekday] : rows) {
+        EXPECT_EQ(DayFromCivil(date.Year, date.Month, date.Day), number);
+        EXPECT_EQ(std::pair(CivilFromDay(number), DayOfWeek(number)), std::pair(date, weekday)) << number;
     }
     EXPECT_EQ(QDateToDay(QDate()), 0) << "an invalid QDate";
     for (const int number : {INT_MIN, INT_MIN + 1, INT_MAX - 1, INT_MAX}) {
         const TCivilDate date = CivilFromDay(number);
         EXPECT_EQ(DayFromCivil(date.Year, date.Month, date.Day), number);
-        EXPECT_GE(DayOfWeek(number), 1);
-        EXPECT_LE(DayOfWeek(number), 7);
+        EXPECT_TRUE(DayOfWeek(number) >= 1 && DayOfWeek(number) <= 7) << number;
     }
 }
 
@@ -81,8 +70,7 @@ TEST(DayNumbersTest, NowIsTodayWithTheTimeAsFraction)
 {
     const int before = Today();
     const double now = Now();
-    EXPECT_GE(std::floor(now), before);
-    EXPECT_LE(std::floor(now), Today());
+    EXPECT_TRUE(std::floor(now) >= before && std::floor(now) <= Today()) << now;
 }
 
 
@@ -137,11 +125,7 @@ TEST(DateFormatTest, FormatsThatExpandThemselvesEnd)
 // Outside years 1 to 9999, and for numbers that are no date, the text is empty.
 TEST(DateFormatTest, RangeOfDateTimes)
 {
-    const struct {
-        const char* Name;
-        double DateTime;
-        const char* Expected;
-    } rows[] = {
+    const std::tuple<const char*, double, const char*> rows[] = {
         {"first day", MinDayNumber, "0001-01-01 00.00.00"},
         {"last moment of the last day", MaxDayNumber + 0.99999, "9999-12-31 23.59.59"},
         {"day before the first day", MinDayNumber - 1, ""},
@@ -150,9 +134,9 @@ TEST(DateFormatTest, RangeOfDateTimes)
         {"time rounding up stays on the day", 0.9999999999, "1899-12-30 23.59.59"},
         {"negative date time counts time forward", -1.25, "1899-12-29 06.00.00"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), row.DateTime, TestSettings()),
-                  QString::fromUtf8(row.Expected)) << row.Name;
+    for (const auto& [name, dateTime, expected] : rows)
+        EXPECT_EQ(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), dateTime, TestSettings()),
+                  QString::fromUtf8(expected)) << name;
 }
 
 // A date time without a time shows no time.
@@ -168,15 +152,11 @@ TEST(DateFormatTest, TextsWithTheProcessSettings)
 TEST(FromQtFormatTest, Converts)
 {
     const std::tuple<const char*, char16_t, char16_t, const char*> rows[] = {
-        {"dd.MM.yyyy", u'.', u'/', "dd/mm/yyyy"},
-        {"dddd, d. MMMM yyyy", 0, 0, "dddd, d. mmmm yyyy"},
-        {"d 'de' MMMM 'de' yyyy", 0, 0, "d \"de\" mmmm \"de\" yyyy"},
-        {"h 'o''clock'", 0, 0, "h \"o'clock\""},
+        {"dd.MM.yyyy", u'.', u'/', "dd/mm/yyyy"}, {"dddd, d. MMMM yyyy", 0, 0, "dddd, d. mmmm yyyy"},
+        {"d 'de' MMMM 'de' yyyy", 0, 0, "d \"de\" mmmm \"de\" yyyy"}, {"h 'o''clock'", 0, 0, "h \"o'clock\""},
         {"d/M", 0, 0, "d\"/\"m"}, // a slash in a long date is quoted
-        {"HH:mm:ss", u':', u':', "hh:nn:ss"},
-        {"h:mm AP", u':', u':', "h:nn"},
-        {"HH:mm:ss t", u':', u':', "hh:nn:ss"},
-        {"H.mm", u'.', u':', "h:nn"},
+        {"HH:mm:ss", u':', u':', "hh:nn:ss"}, {"h:mm AP", u':', u':', "h:nn"},
+        {"HH:mm:ss t", u':', u':', "hh:nn:ss"}, {"H.mm", u'.', u':', "h:nn"},
     };
     for (const auto& [qt, separator, token, expected] : rows)
         EXPECT_EQ(FromQtFormat(QString::fromUtf8(qt), separator ? QChar(separator) : QChar(), QChar(token)),
@@ -186,8 +166,7 @@ TEST(FromQtFormatTest, Converts)
 TEST(ToQtDateFormatTest, DateEditsShowOurFormatWithFourDigitYears)
 {
     const std::tuple<const char*, char16_t, const char*> rows[] = {
-        {"dd/mm/yyyy", u'.', "dd.MM.yyyy"},
-        {"d/m/yy", u'-', "d-M-yyyy"},
+        {"dd/mm/yyyy", u'.', "dd.MM.yyyy"}, {"d/m/yy", u'-', "d-M-yyyy"},
         {"dddd, d. mmmm yyyy", u'/', "dddd, d. MMMM yyyy"},
         {"yyyy/mm/dd \"at\" hh:nn", u'/', "yyyy/MM/dd 'at' :"},
     };

@@ -47,9 +47,9 @@ TEST(HotKeysWidgetsTest, CaptionsOfControlsInTheGivenOrder)
     auto* radio = new QRadioButton(QStringLiteral("Option"), &form);
     auto* group = new QGroupBox(QStringLiteral("Tom && Jerry"), &form);
     AssignHotKeys(QList<QWidget*>{label, button, nullptr, checkBox, edit, radio, group});
-    EXPECT_EQ(QStringList({label->text(), button->text(), checkBox->text(), edit->text(), radio->text()}),
-              QStringList({"&Neu", "N&ein", "\u00D6&ffnen", "Option", "&Option"}));
-    EXPECT_EQ(group->title(), "&Tom && Jerry");
+    EXPECT_EQ(QStringList({label->text(), button->text(), checkBox->text(), edit->text(), radio->text(),
+                           group->title()}),
+              QStringList({"&Neu", "N&ein", "\u00D6&ffnen", "Option", "&Option", "&Tom && Jerry"}));
 }
 
 // The shortcut text after a tab takes no part.

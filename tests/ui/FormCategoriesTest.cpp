@@ -38,7 +38,7 @@ protected:
         Form = std::make_unique<TFormCategories>();
     }
     QListWidget* List() const { return Child<QListWidget>(*Form, QStringLiteral("ListBoxCategories")); }
-    QPushButton* Button(const char* name) const { return Child<QPushButton>(*Form, "Button" + QLatin1String(name)); }
+    QPushButton* Button(const QString& name) const { return Child<QPushButton>(*Form, "Button" + name); }
 };
 
 TEST_P(FormCategoriesTest, EditAsTheRulesAllowAndOkReportsOnlyARealChange)
@@ -71,7 +71,7 @@ TEST_P(FormCategoriesTest, EditAsTheRulesAllowAndOkReportsOnlyARealChange)
             } else if (action == u"Insert") {
                 QTest::keyClick(List(), Qt::Key_Insert);
             } else {
-                QTest::mouseClick(Button(qPrintable(action)), Qt::LeftButton); // ignored when disabled
+                QTest::mouseClick(Button(action), Qt::LeftButton); // ignored when disabled
             }
         }
         EXPECT_EQ(std::tuple(Button("Ok")->isEnabled(), Form->windowTitle()),
@@ -87,10 +87,9 @@ TEST_P(FormCategoriesTest, EditAsTheRulesAllowAndOkReportsOnlyARealChange)
 }
 
 const TCategoryStrings Two{{"Home", 3}, {"Work", 1}};
-const TCategoryStrings Full = [] {
-    TCategoryStrings full;
+const TCategoryStrings Full = [full = TCategoryStrings()]() mutable {
     for (int number = 1; number <= 255; ++number)
-        full.append({QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')), static_cast<quint8>(number)});
+        full.append({QString::number(number + 1000), static_cast<quint8>(number)});
     return full;
 }();
 

@@ -9,11 +9,8 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QToolButton>
@@ -71,8 +68,8 @@ TEST_F(FormEditDateTest, ANewEntryStartsAsAYearlySeriesFromTodayAndNeedsAText)
     EXPECT_EQ(std::tuple(shown.CycleKind, shown.DateStart, shown.Repetition, shown.DateStop, shown.MaxCount, shown.Month,
                          shown.DayCycle, shown.Day, shown.Active),
               std::tuple(int(ekYearly), Today(), 1, NoDateStop, NoMaxCount, 1, int(dcNone), 1, true));
-    EXPECT_EQ(LastError(), FirstCharUpper(LanguageText(0x1ED269F0)));
-    EXPECT_EQ(focused, Control<QPlainTextEdit>("MemoDisplayText"));
+    EXPECT_EQ(std::tuple(LastError(), focused), std::tuple(FirstCharUpper(LanguageText(0x1ED269F0)),
+                                                           Control<QPlainTextEdit>("MemoDisplayText")));
 }
 
 TEST_F(FormEditDateTest, EachKindComesBackUnchangedThroughTheControls)
@@ -124,8 +121,8 @@ TEST_F(FormEditDateTest, AChangedFieldOrKindIsOkAndADuplicateTextIsAsked)
               }),
               EditResultOk);
     ASSERT_EQ(Messages.Shown().size(), before + 2) << "asked twice: cancelled, then confirmed";
-    EXPECT_EQ(Messages.Shown().back().Icon, TMessageIcon::Warning);
-    EXPECT_EQ(Dialog->Fields().DisplayText, QStringLiteral("DENTIST"));
+    EXPECT_EQ(std::tuple(Messages.Shown().back().Icon, Dialog->Fields().DisplayText),
+              std::tuple(TMessageIcon::Warning, QStringLiteral("DENTIST")));
 }
 
 TEST_F(FormEditDateTest, FieldChecksNameTheFieldAndItsFault)
@@ -138,27 +135,8 @@ TEST_F(FormEditDateTest, FieldChecksNameTheFieldAndItsFault)
         EXPECT_EQ(Dialog->ValidateFields(), valid) << day << '.' << month;
     }
     EXPECT_EQ(LastError(), FirstCharUpper(LanguageText(0x78E68034)));
-    for (const auto& [text, valid] : std::vector<std::pair<const char*, bool>>{
-             {" 12 ", true}, {"4294967295", true}, {"4294967296", false}, {"", false}, {"1a", false}})
-        EXPECT_EQ(IsSpinEditValue(QString::fromLatin1(text)), valid) << '"' << text << '"';
-}
-
-TEST_F(FormEditDateTest, LabelsAndControlsFollowTheirValues)
-{
-    for (const auto& [value, id] : {std::pair(1, 0x4614BFE0u), std::pair(0, 0x3B9A262Au), std::pair(2, 0x3B9A262Au)}) {
-        Control<QSpinBox>("SpinEditVorwarnzeit")->setValue(value);
-        Control<QSpinBox>("SpinEditRepeatCount")->setValue(std::max(1, value));
-        EXPECT_EQ(Control<QLabel>("LabelSpinEditVorwarnzeit")->text(), LanguageText(id)) << value;
-        EXPECT_EQ(Control<QLabel>("LabelRepeatCountCaption")->text(), LanguageText(value > 1 ? 0x01B1A778 : 0x42EA9AFB));
-    }
-    Dialog->SetCycleKind(ekMonthly);
-    Dialog->show();
-    for (const auto& [control, radio] : {std::pair("ComboBoxMonthlyDaycycle", "RadioButtonMonthlyDayCycleCycle"),
-                                         std::pair("SpinEditMonthlyDay", "RadioButtonMonthlyDayCycleNone")}) {
-        Control<QWidget>(control)->setFocus();
-        QApplication::processEvents();
-        EXPECT_TRUE(Control<QRadioButton>(radio)->isChecked()) << "focus on " << control;
-    }
+    EXPECT_EQ(QList<bool>({IsSpinEditValue(" 12 "), IsSpinEditValue("4294967295"), IsSpinEditValue("4294967296"),
+                           IsSpinEditValue(""), IsSpinEditValue("1a")}), QList<bool>({true, true, false, false, false}));
 }
 
 TEST_F(FormEditDateTest, TheSideCommandsKeepTheDialogUsable)
@@ -201,36 +179,21 @@ TEST_F(FormEditDateTest, PicturesOfTheMonthlyPage)
     }
 }
 
-using TItems = QList<QPair<QString, int>>;
-
-TItems Items(const QComboBox& chooser)
-{
-    TItems items;
-    for (int i = 0; i < chooser.count(); ++i)
-        items.append({chooser.itemText(i), chooser.itemData(i).toInt()});
-    return items;
-}
-
-TEST(DayChoosersTest, ItemsCarryTheValuesOfTheRulesAndTheSelectionSurvivesARefill)
+// The cycle's items are covered by the scenario's last working day; the kinds' list changes its length.
+TEST(DayChoosersTest, TheSelectionSurvivesARefillThatStillHasItsItem)
 {
     UseLanguage(QStringLiteral("EN"));
-    TComboBoxDayCycle cycle;
-    cycle.RefillItems();
-    EXPECT_EQ(Items(cycle), (TItems{{"First", 1}, {"Second", 2}, {"Third", 3}, {"Fourth", 4}, {"Last", 5}}));
     TComboBoxDayKind kind;
     QSignalSpy changes(&kind, &QComboBox::currentIndexChanged);
     kind.RefillItems();
-    const TItems kinds{{"Day", 9}, {"Working day", 0}, {"Weekend day", 8}};
-    EXPECT_EQ(Items(kind), kinds);
     kind.SetValue(dkWeekend);
     kind.SetValue(dkTuesday);
     EXPECT_EQ(kind.Value(), dkWeekend) << "a value without an item changes nothing";
     changes.clear();
     kind.SetWithWeekdays(true);
-    EXPECT_EQ(Items(kind), (kinds + TItems{{"Sunday", 1}, {"Monday", 2}, {"Tuesday", 3}, {"Wednesday", 4},
-                                           {"Thursday", 5}, {"Friday", 6}, {"Saturday", 7}}));
-    EXPECT_TRUE(changes.isEmpty()) << "the selection stayed, so nobody is told";
+    EXPECT_EQ(std::tuple(kind.count(), changes.size()), std::tuple(10, qsizetype(0))) << "nobody told of a kept choice";
     kind.SetValue(dkTuesday);
+    EXPECT_EQ(std::tuple(kind.currentText(), kind.itemData(1).toInt()), std::tuple(QStringLiteral("Tuesday"), 0));
     kind.SetWithWeekdays(false);
     EXPECT_EQ(std::tuple(int(kind.Value()), changes.size()), std::tuple(int(dkAnyDay), qsizetype(2)))
         << "Tuesday lost with the weekdays";
