@@ -49,4 +49,27 @@ TEST(QtMessageServiceTest, TheBoxShowsTheRequestSoundsForItsIconAndReportsTheBut
     SetEventSoundPlayer(previous);
 }
 
+TEST(MessageServiceTest, TheConsoleAnswersWithTheFirstButtonUnderTheDefaultCaption)
+{
+    using I = TMessageIcon; using Bs = TMessageButtons; using R = TMessageResult;
+    const std::tuple<I, const char*, Bs, R> cases[] = {
+        {I::Error, "Error", Bs::Ok, R::Ok},          {I::Warning, "Warning", Bs::OkCancel, R::Ok},
+        {I::Information, "Information", Bs::YesNo, R::Yes}, {I::Question, "Confirm", Bs::YesNoCancel, R::Yes},
+        {I::None, "Vemora", Bs::RetryCancel, R::Retry}};
+    for (const auto& [icon, caption, buttons, result] : cases) {
+        EXPECT_EQ(DefaultMessageCaption(icon), QString::fromLatin1(caption));
+        EXPECT_EQ(TConsoleMessageService().Show({"", "", icon, buttons, false}), result) << caption;
+    }
+    EXPECT_EQ(FirstButtonResult(Bs::AbortRetryIgnore), R::Abort);
+}
+
+// The desktop's player reads the desktop's sound settings and plays through whatever sound
+// system there is, or none: with or without one it must neither abort nor leak.
+TEST(EventSoundTest, TheDesktopsPlayerRunsWithOrWithoutASoundSystem)
+{
+    SetEventSoundPlayer(nullptr);
+    for (const char* id : {"dialog-warning", "bell"})
+        PlayEventSound(QString::fromLatin1(id));
+}
+
 } // namespace

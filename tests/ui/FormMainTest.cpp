@@ -248,6 +248,26 @@ TEST_F(FormMainTest, PicturesOfTheWindowWithTheSample)
 
 // Cancelled dialogs leave the document clean. The row of an entry whose kind changed must refer
 // to the new entry, never to the freed one.
+// The view commands toggle what they show, and the next window starts as this one was left.
+TEST_F(FormMainTest, ViewSettingsToggleAndSurviveARestart)
+{
+    const auto shown = [this] {
+        return std::tuple(Child<QWidget>(*Form, QStringLiteral("ToolBar1"))->isVisibleTo(Form.get()),
+                          Child<QWidget>(*Form, QStringLiteral("StatusBar1"))->isVisibleTo(Form.get()),
+                          List().showGrid(), Action("MainMenuViewSymbolbar")->isChecked(),
+                          Action("MainMenuViewStatusbar")->isChecked(), Action("MainMenuViewGridlines")->isChecked());
+    };
+    const auto before = shown();
+    for (const char* command : {"MainMenuViewSymbolbar", "MainMenuViewStatusbar", "MainMenuViewGridlines"})
+        Action(command)->trigger();
+    const auto [toolbar, statusbar, grid, toolbarChecked, statusbarChecked, gridChecked] = before;
+    const auto toggled = std::tuple(!toolbar, !statusbar, !grid, !toolbarChecked, !statusbarChecked, !gridChecked);
+    EXPECT_EQ(shown(), toggled);
+    Form.reset(); // a window saves its state as it goes
+    Form = std::make_unique<TFormMain>();
+    EXPECT_EQ(shown(), toggled);
+}
+
 TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
 {
     ASSERT_TRUE(Form->OpenFile(NumberedFile(6)));
