@@ -12,7 +12,7 @@ TEST(AlertPrefixTest, NamesTheDaysAhead)
 {
     const std::tuple<const char*, qint32, const char*> cases[] = {
         {"Vemora_EN.nls", 1, "Tomorrow: "}, {"Vemora_EN.nls", 2, "In 2 days: "},
-        {"Vemora_DE.nls", 255, "In 255 Tagen: "}, {"Vemora_EN.nls", 0, ""}};
+        {"Vemora_DE.nls", 1, "Morgen: "}, {"Vemora_DE.nls", 255, "In 255 Tagen: "}, {"Vemora_EN.nls", 0, ""}};
     for (const auto& [languageFile, daysAhead, prefix] : cases) {
         LoadLanguage(QString(), QStringLiteral(VEMORA_SOURCE_DIR "/lang/") + QLatin1String(languageFile));
         EXPECT_EQ(AlertPrefix(daysAhead), QString::fromUtf8(prefix)) << languageFile << " " << daysAhead;
