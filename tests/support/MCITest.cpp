@@ -87,7 +87,8 @@ protected:
     {
         QElapsedTimer elapsed;
         elapsed.start();
-        while (Notices.size() < count && elapsed.elapsed() < 3000)
+        // Generous: a loaded machine decodes slowly, and the wait ends with the notice anyway.
+        while (Notices.size() < count && elapsed.elapsed() < 10000)
             RunEvents(5);
         return Notices.size() >= count;
     }
