@@ -11,6 +11,8 @@
 
 namespace {
 
+const QString AppKey = QStringLiteral("Software\\Orvalin\\Vemora\\2\\1");
+
 class EditorWindowTest : public testing::Test {
 protected:
     TTemporaryHome Home;
@@ -21,30 +23,41 @@ protected:
     void SetUp() override
     {
         // The server picks a free display and writes its number to standard output.
-        Display.start(QStringLiteral("Xvfb"), QStringList{"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
+        Display.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                               QStringLiteral("1280x800x24")});
         ASSERT_TRUE(Display.waitForReadyRead(20000)) << "Xvfb did not start";
         DisplayName = u':' + QString::fromLatin1(Display.readLine().trimmed());
     }
 
-    void TearDown() override { Stop(Editor); Stop(Display); }
+    void TearDown() override
+    {
+        for (QProcess* process : {&Editor, &Display}) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
 
-    static void Stop(QProcess& process) { process.kill(); process.waitForFinished(5000); }
-
-    // Starts the editor and waits until a window of that title is on the display; false when
-    // none shows in time.
-    bool WindowAppears(const QStringList& arguments, const QString& title)
+    void StartEditor(const QStringList& arguments)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
-            environment.remove(QString::fromLatin1(name));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.insert(QStringLiteral("DISPLAY"), DisplayName);
         environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=" VEMORA_LSAN_SUPPRESSIONS));
         Editor.setProcessEnvironment(environment);
         Editor.start(QStringLiteral(VEMORA_BIN_DIR "/vemora"), arguments);
+        ASSERT_TRUE(Editor.waitForStarted());
+    }
+
+    // Waits until a window of that title is on the display; false when none shows in time.
+    bool WindowAppears(const QString& title)
+    {
         const QDeadlineTimer deadline(30000);
-        while (Editor.waitForStarted() && !deadline.hasExpired() && Editor.state() == QProcess::Running) {
+        while (!deadline.hasExpired() && Editor.state() == QProcess::Running) {
             QProcess tree;
-            tree.start(QStringLiteral("xwininfo"), QStringList{"-display", DisplayName, "-root", "-tree"});
+            tree.start(QStringLiteral("xwininfo"), {QStringLiteral("-display"), DisplayName, QStringLiteral("-root"),
+                                                    QStringLiteral("-tree")});
             tree.waitForFinished();
             if (QString::fromUtf8(tree.readAllStandardOutput()).contains(u'"' + title + u'"'))
                 return true;
@@ -54,17 +67,21 @@ protected:
     }
 };
 
-TEST_F(EditorWindowTest, AFirstStartAsksForTheLanguageAndALaterOneOpensTheNamedFile)
+TEST_F(EditorWindowTest, AFirstStartAsksForTheLanguageFirst)
 {
-    EXPECT_TRUE(WindowAppears({}, QStringLiteral("Language")));
-    Stop(Editor); // before it could write the settings below
-    const QString key = QStringLiteral("Software\\Orvalin\\Vemora\\2\\1");
+    StartEditor({});
+    EXPECT_TRUE(WindowAppears(QStringLiteral("Language")));
+}
+
+TEST_F(EditorWindowTest, TheEditorOpensTheNamedFile)
+{
     TFileRegistryStore store(Home.RegistryFile());
-    ASSERT_TRUE(store.CreateKey(key));
-    store.WriteValue(key, QStringLiteral("LanguageFilename"), TRegistryValue::String(VEMORA_BIN_DIR "/Vemora_EN.nls"));
-    store.WriteValue(key, QStringLiteral("CountryFilename"), TRegistryValue::String(VEMORA_BIN_DIR "/State_GB.nls"));
+    ASSERT_TRUE(store.CreateKey(AppKey));
+    store.WriteValue(AppKey, QStringLiteral("LanguageFilename"), TRegistryValue::String(QStringLiteral(VEMORA_BIN_DIR "/Vemora_EN.nls")));
+    store.WriteValue(AppKey, QStringLiteral("CountryFilename"), TRegistryValue::String(QStringLiteral(VEMORA_BIN_DIR "/State_GB.nls")));
     const QString file = QStringLiteral(VEMORA_SOURCE_DIR "/examples/sample.vkd");
-    EXPECT_TRUE(WindowAppears({file}, QStringLiteral("Vemora - ") + file)) << Editor.readAllStandardError().toStdString();
+    StartEditor({file});
+    EXPECT_TRUE(WindowAppears(QStringLiteral("Vemora - ") + file)) << Editor.readAllStandardError().toStdString();
 }
 
 } // namespace
