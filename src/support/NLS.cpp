@@ -45,7 +45,6 @@ constexpr int MaxMemoryLoadForTexts = 99;
 struct TLanguageState {
     TNLSTextTable Texts;
     // A list stays unset until a file names it; the locale's names serve until then.
-    std::array<std::optional<QStringList>, 4> NameLists;
     bool Loaded = false;
     bool TextsInMemory = false;
     QString LanguageFile; // read again for each lookup when texts are not in memory
@@ -81,7 +80,7 @@ QChar FirstNonLetter(const QString& format)
 }
 
 template <std::size_t Size>
-void ApplyNameList(int list, const QString& value, std::array<QString, Size>& names)
+void ApplyNameList(const QString& value, std::array<QString, Size>& names)
 {
     QStringList items = value.split(u',');
     if (items.size() > static_cast<qsizetype>(Size))
@@ -90,7 +89,6 @@ void ApplyNameList(int list, const QString& value, std::array<QString, Size>& na
         item = item.trimmed();
     for (qsizetype index = 0; index < items.size(); ++index)
         names[static_cast<std::size_t>(index)] = items[index];
-    State().NameLists[list] = items;
 }
 
 void ApplyKeyword(TKeyword keyword, const QString& value)
@@ -107,10 +105,10 @@ void ApplyKeyword(TKeyword keyword, const QString& value)
         if (const QChar separator = FirstNonLetter(value); !separator.isNull())
             settings.TimeSeparator = separator;
         break;
-    case kwShortDayNames: ApplyNameList(0, value, settings.ShortDayNames); break;
-    case kwLongDayNames: ApplyNameList(1, value, settings.LongDayNames); break;
-    case kwShortMonthNames: ApplyNameList(2, value, settings.ShortMonthNames); break;
-    case kwLongMonthNames: ApplyNameList(3, value, settings.LongMonthNames); break;
+    case kwShortDayNames: ApplyNameList(value, settings.ShortDayNames); break;
+    case kwLongDayNames: ApplyNameList(value, settings.LongDayNames); break;
+    case kwShortMonthNames: ApplyNameList(value, settings.ShortMonthNames); break;
+    case kwLongMonthNames: ApplyNameList(value, settings.LongMonthNames); break;
     case kwDecimalSeparator:
         if (value.size() == 1)
             settings.DecimalSeparator = value[0];
@@ -256,11 +254,9 @@ QString LanguageText(quint32 id, const QString& defaultText)
 
 QString GetNameListItem(int list, int index)
 {
-    if (list < 0 || list >= static_cast<int>(State().NameLists.size()) || index < 0)
+    // The format settings hold a file's names over the system's, so a short list ends in these.
+    if (list < 0 || list > 3 || index < 0)
         return {};
-    // A short list leaves the rest to the system's names, as date formatting does.
-    if (const std::optional<QStringList>& names = State().NameLists[list]; names && index < names->size())
-        return names->at(index);
     return DefaultName(list, index);
 }
 
