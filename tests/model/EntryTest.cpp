@@ -18,25 +18,6 @@ std::unique_ptr<TVemoraEntryWeekly> MondaysFrom(const char* start)
     return entry;
 }
 
-// Mondays from 2026-03-02 to the stop day 2026-03-23; nullptr: none found.
-TEST(FindOccurrenceTest, FindsTheOccurrenceAround)
-{
-    const std::tuple<const char*, int, const char*> cases[] = {
-        {"2026-02-01", FindNext, "2026-03-02"},       {"2026-03-09", FindNext, "2026-03-16"},
-        {"2026-03-23", FindNext, nullptr},            {"2026-03-01", FindOnOrBefore, nullptr},
-        {"2026-03-09", FindOnOrBefore, "2026-03-09"}, {"2026-03-12", FindOnOrBefore, "2026-03-09"},
-        {"2027-01-01", FindOnOrBefore, "2026-03-23"},
-    };
-    for (const auto& [day, direction, expected] : cases) {
-        SCOPED_TRACE(testing::Message() << day << " direction " << direction);
-        auto entry = MondaysFrom("2026-03-02");
-        entry->SetDateStop(Day("2026-03-23"));
-        qint32 found = 0;
-        ASSERT_EQ(entry->FindOccurrence(Day(day), found, direction), expected != nullptr);
-        EXPECT_EQ(expected ? Iso(found) : QString(), QString::fromLatin1(expected));
-    }
-}
-
 // Never on an occurrence day, and never without a period.
 TEST(AdvanceWarningTest, CoversTheDaysBeforeEachOccurrence)
 {
@@ -62,47 +43,6 @@ TEST(EntryTest, ANewStartDayOrPatternDropsTheCache)
     EXPECT_FALSE(validAfter([&] { monthly->SetDayCycle(dcLast); }));
     EXPECT_FALSE(validAfter([&] { monthly->SetDateStart(Day("2026-02-01")); }));
     EXPECT_TRUE(validAfter([&] { monthly->SetDateStop(Day("2026-03-01")); })) << "limits are the caller's to clear";
-}
-
-TEST(EntryTest, AssignCopiesTextsCacheAndPatternButNotTheDates)
-{
-    auto source = MondaysFrom("2026-03-02");
-    source->SetDisplayText(QStringLiteral("Gym"));
-    source->SetMediafile(QStringLiteral("/sounds/Bell.wav"));
-    source->SetMediafile(QStringLiteral("/sounds/bell.wav")); // file names differ in letter case here
-    source->SetIcon(0x30);
-    source->SetCategory(4);
-    source->SetWeekdays(WeekdayBits({2, 4}));
-    source->EnsureMatches(Day("2026-04-01"));
-    TVemoraEntryWeekly copy;
-    copy.Assign(*source);
-    EXPECT_EQ(std::tuple(copy.DisplayText(), copy.Mediafile(), copy.Icon(), copy.Weekdays(), copy.DateStart(),
-                         copy.Category()),
-              std::tuple(QStringLiteral("Gym"), QStringLiteral("/sounds/bell.wav"), 0x30, WeekdayBits({2, 4}), 0, 0));
-    EXPECT_EQ(copy.MatchList().Days(), source->MatchList().Days());
-    TVemoraEntryDaily other;
-    other.Assign(*source);
-    EXPECT_EQ(other.DayKind(), dkWorkingDay) << "a pattern of another kind is not taken";
-}
-
-// Mode 0 compares identities; mode 1 the fields, the kind's pattern last.
-TEST(CompareTest, FieldsDecide)
-{
-    auto a = MondaysFrom("2026-03-02");
-    auto b = MondaysFrom("2026-03-02");
-    EXPECT_EQ(std::tuple(a->Compare(*b, 1), a->Compare(*a, 0), a->Compare(*b, 0) != 0), std::tuple(0, 0, true));
-    b->SetWeekdays(WeekdayBits({1, 2}));
-    EXPECT_EQ(a->Compare(*b, 1), 1) << "at Sunday only b has the weekday, so b sorts first";
-    a->SetDateStop(Day("2026-12-31"));
-    EXPECT_EQ(a->Compare(*b, 1), -1) << "a stop day sorts before none, and before the weekdays";
-    auto c = MakeEntry<TVemoraEntryYearly>("2026-03-02");
-    auto d = MakeEntry<TVemoraEntryYearly>("2026-03-02");
-    d->SetMonth(2);
-    c->SetDay(2);
-    EXPECT_EQ(c->Compare(*d, 1), 1) << "the day spec decides before the month";
-    auto e = MakeEntry<TVemoraEntryDaily>("2026-03-02");
-    e->SetDayKind(dkWeekend);
-    EXPECT_NE(e->Compare(*MakeEntry<TVemoraEntryDaily>("2026-03-02"), 1), 0);
 }
 
 // Keeps what an entry fills into its row of the list.

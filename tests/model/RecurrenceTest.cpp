@@ -135,16 +135,6 @@ const TRecurrenceCase RecurrenceCases[] = {
 INSTANTIATE_TEST_SUITE_P(Kinds, RecurrenceTest, testing::ValuesIn(RecurrenceCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(FirstDateTest, DependsOnTheKind)
-{
-    EXPECT_EQ(Iso(Make(Daily("2026-03-16", dkWorkingDay))->FirstDate()), "2026-03-17") << "daily: after the start";
-    EXPECT_EQ(Iso(Make(Weekly("2026-03-16", {2}))->FirstDate()), "2026-03-16");
-    EXPECT_EQ(Iso(Make(Weekly("2026-03-17", {2}))->FirstDate()), "2026-03-23");
-    EXPECT_EQ(Iso(Make(Monthly("2026-03-15", dcNone, 15))->FirstDate()), "2026-04-15");
-    EXPECT_EQ(Iso(Make(Yearly("2026-03-14", 3, dcNone, 20))->FirstDate()), "2026-03-20");
-    EXPECT_EQ(Iso(Make(Once("2026-03-14"))->FirstDate()), "2026-03-14");
-}
-
 // Beyond the year 9999 or before the year 1 a walk fails instead of wrapping; the days found
 // before stay. A start far before the year 1 must not walk billions of steps up to today.
 TEST(DateOverflowTest, WalksOutOfTheCalendarFail)

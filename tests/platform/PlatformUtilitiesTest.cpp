@@ -1,5 +1,4 @@
 #include "platform/CommandLine.h"
-#include "platform/FormatText.h"
 #include "platform/MessageService.h"
 #include "platform/TextCodec.h"
 #include "platform/VersionRecord.h"
@@ -10,13 +9,6 @@
 #include <cstring>
 
 namespace {
-
-TEST(FormatTextTest, FillsPlaceholdersInOrderAndToleratesMismatches)
-{
-    EXPECT_EQ(QStringList({FormatText("Key %s, value %d", {"A", "7"}), FormatText("%s and %s", {"one"}),
-                           FormatText("100%% of %x %", {})}),
-              QStringList({"Key A, value 7", "one and ", "100% of %x %"}));
-}
 
 TEST(TextCodecTest, ReadsUtf8AndWindows1252AndWritesWindows1252WhenEveryCharacterFits)
 {

@@ -121,32 +121,6 @@ TEST(HistoryStringlistTest, OnAddingAndEmptyStringsDecideAdmission)
     }
 }
 
-TEST(HistoryStringlistTest, EachChangeIsReportedOnceOutsideUpdatesAndNeverWhileSuppressed)
-{
-    THistoryStringlist list;
-    for (const char* text : {"c", "b", "a"})
-        list.AddHistory(text);
-    int events = 0;
-    list.OnChange = [&](THistoryStringlist&) { ++events; };
-    list.AddHistory("C"); // removal and insertion are one change
-    list.SetMaxCount(1); // so are a new maximum and the strings it drops
-    list.SetMaxCount(1);
-    list.AddHistory("");
-    list.Delete(1);
-    EXPECT_EQ(events, 2);
-    list.BeginUpdate();
-    list.AddHistory("d");
-    list.AddHistory("e");
-    list.EndUpdate();
-    list.EndUpdate();
-    EXPECT_EQ(events, 3);
-
-    list.SetModified(false);
-    list.SetChangeEventsSuppressed(true);
-    list.Clear();
-    EXPECT_EQ(std::pair(events, list.Modified()), std::pair(3, true));
-}
-
 TEST_F(SettingsStoreTest, SavedListsLoadBackAndShorterOnesLeaveNoStaleValues)
 {
     THistoryStringlist saved;

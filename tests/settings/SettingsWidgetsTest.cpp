@@ -6,10 +6,8 @@
 #include "TestSupport.h"
 
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
-#include <QScreen>
 #include <QTreeWidget>
 
 namespace {
@@ -150,41 +148,6 @@ TEST_F(SettingsWidgetsTest, PlacementReturnsUnderTheFormsNameAndTheFontOnlyWithA
         << "another name, another key";
 }
 
-// No size given: the form keeps Qt's default limit; the partner of a size given alone is the screen's.
-TEST(FormExTrackSizeTest, LimitsTheForm)
-{
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    const QSize noMinimum = TProbeForm().minimumSize();
-    const QSize noMaximum = TProbeForm().maximumSize();
-    // Calls: which, value.
-    const struct { const char* Name; std::vector<std::pair<int, int>> Calls; QSize Minimum; QSize Maximum; } cases[] = {
-        {"only a maximum width", {{2, 500}}, noMinimum, QSize(500, screen.height())},
-        {"only a minimum height", {{1, 171}}, QSize(screen.width(), 171), noMaximum},
-        {"fixed height, minimum width", {{1, 171}, {3, 171}, {0, 246}}, QSize(246, 171), QSize(screen.width(), 171)},
-        {"an unchanged zero or an index out of range", {{0, 0}, {4, 10}, {-1, 10}}, noMinimum, noMaximum},
-    };
-    for (const auto& c : cases) {
-        TProbeForm form;
-        for (const auto& [which, value] : c.Calls)
-            form.SetTrackSize(which, value);
-        EXPECT_EQ(std::pair(form.minimumSize(), form.maximumSize()), std::pair(c.Minimum, c.Maximum)) << c.Name;
-    }
-}
-
-TEST(FormExWaitTest, TheWaitCursorEndsAlsoWithTheForm)
-{
-    {
-        TProbeForm form;
-        form.EndWait(); // one too many changes nothing
-        form.BeginWait();
-        form.BeginWait();
-        form.EndWait();
-        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    }
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
 // The menu as a user reads it, separators as "-".
 QStringList Captions(const QMenu& menu)
 {
@@ -218,22 +181,6 @@ TEST_F(SettingsWidgetsTest, HistoryItemsFollowTheAnchorNumberedInListOrderButNot
     loaded.List().AddHistory("/c");
     EXPECT_EQ(Captions(menu), QStringList({"Open", "1 /home/u/c.vkd", "2 /home/u/Tom && Jerry.vkd", "-",
                                            "Read only", "Close"}));
-}
-
-TEST(MenuHistoryFilesTest, WithoutAMenuNothingIsShown)
-{
-    QObject owner;
-    auto anchor = std::make_unique<QAction>();
-    TMenuHistoryFiles history(&owner, anchor.get());
-    history.List().AddHistory("/a");
-    EXPECT_TRUE(owner.findChildren<QAction*>().isEmpty());
-    QMenu menu;
-    menu.addAction(anchor.get());
-    history.RebuildMenu();
-    EXPECT_EQ(Captions(menu), QStringList({QString(), "1 /a", "-"}));
-    anchor.reset(); // a deleted anchor leaves the menu alone
-    history.List().AddHistory("/b");
-    EXPECT_EQ(Captions(menu), QStringList({"1 /a", "-"}));
 }
 
 TEST_F(SettingsWidgetsTest, ComboBoxItemsMirrorTheListAndTheTextTravelsWithIt)

@@ -59,10 +59,4 @@ TEST(AboutDLGTest, ShowsTheConfiguredProgramInEachLanguageAndOpensTheWebAddress)
     TAboutDLG::SetUrlOpener(previous);
 }
 
-TEST(AboutDLGTest, WithoutAnAddressThereIsNoWebButton)
-{
-    TAboutDLG about;
-    ExecuteAndLook(about, [](QWidget& box) { EXPECT_FALSE(Child<QWidget>(box, "StartInternetButton")->isVisible()); });
-}
-
 } // namespace

@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QTime>
 
 #include <climits>
-#include <cmath>
 #include <limits>
 #include <tuple>
 #include <utility>
@@ -55,22 +53,6 @@ TEST(DayNumbersTest, AnchorsConvertBothWays)
         EXPECT_EQ(DayFromCivil(date.Year, date.Month, date.Day), number);
         EXPECT_TRUE(DayOfWeek(number) >= 1 && DayOfWeek(number) <= 7) << number;
     }
-}
-
-// Leap years and month lengths are checked day by day above.
-TEST(DayNumbersTest, ValidDates)
-{
-    const std::tuple<int, unsigned, unsigned, bool> rows[] = {
-        {2024, 2, 29, true}, {2023, 2, 29, false}, {2024, 1, 0, false}, {2024, 0, 1, false}, {2024, 13, 1, false}};
-    for (const auto& [year, month, day, valid] : rows)
-        EXPECT_EQ(IsValidDate(year, month, day), valid) << year << '-' << month << '-' << day;
-}
-
-TEST(DayNumbersTest, NowIsTodayWithTheTimeAsFraction)
-{
-    const int before = Today();
-    const double now = Now();
-    EXPECT_TRUE(std::floor(now) >= before && std::floor(now) <= Today()) << now;
 }
 
 
@@ -137,30 +119,6 @@ TEST(DateFormatTest, RangeOfDateTimes)
     for (const auto& [name, dateTime, expected] : rows)
         EXPECT_EQ(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), dateTime, TestSettings()),
                   QString::fromUtf8(expected)) << name;
-}
-
-// A date time without a time shows no time.
-TEST(DateFormatTest, TextsWithTheProcessSettings)
-{
-    FormatSettings() = TestSettings();
-    const int day = DayFromCivil(2024, 3, 5);
-    EXPECT_EQ(DateToStr(day) + '|' + DateToLongStr(day) + '|' + DateTimeToStr(day) + '|' + DateTimeToStr(Moment),
-              QStringLiteral("05-03-2024|Tuesday, 5. March 2024|05-03-2024|05-03-2024 07.08"));
-    ResetFormatSettings(QLocale::system());
-}
-
-TEST(FromQtFormatTest, Converts)
-{
-    const std::tuple<const char*, char16_t, char16_t, const char*> rows[] = {
-        {"dd.MM.yyyy", u'.', u'/', "dd/mm/yyyy"}, {"dddd, d. MMMM yyyy", 0, 0, "dddd, d. mmmm yyyy"},
-        {"d 'de' MMMM 'de' yyyy", 0, 0, "d \"de\" mmmm \"de\" yyyy"}, {"h 'o''clock'", 0, 0, "h \"o'clock\""},
-        {"d/M", 0, 0, "d\"/\"m"}, // a slash in a long date is quoted
-        {"HH:mm:ss", u':', u':', "hh:nn:ss"}, {"h:mm AP", u':', u':', "h:nn"},
-        {"HH:mm:ss t", u':', u':', "hh:nn:ss"}, {"H.mm", u'.', u':', "h:nn"},
-    };
-    for (const auto& [qt, separator, token, expected] : rows)
-        EXPECT_EQ(FromQtFormat(QString::fromUtf8(qt), separator ? QChar(separator) : QChar(), QChar(token)),
-                  QString::fromUtf8(expected)) << qt;
 }
 
 TEST(ToQtDateFormatTest, DateEditsShowOurFormatWithFourDigitYears)

@@ -4,13 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
 
 namespace {
 
@@ -34,22 +28,6 @@ TEST(HotKeysTest, AssignsAUniqueLetterToEachCaption)
     for (const auto& [name, captions, expected] : rows)
         EXPECT_EQ(AssignHotKeys(QString::fromUtf8(captions).split(u'|')).join(u'|'), QString::fromUtf8(expected))
             << name;
-}
-
-// Controls take part in the given order; an edit keeps its text.
-TEST(HotKeysWidgetsTest, CaptionsOfControlsInTheGivenOrder)
-{
-    QWidget form;
-    auto* label = new QLabel(QStringLiteral("Neu"), &form);
-    auto* button = new QPushButton(QStringLiteral("&Nein"), &form);
-    auto* checkBox = new QCheckBox(QStringLiteral("\u00D6ffnen"), &form);
-    auto* edit = new QLineEdit(QStringLiteral("Option"), &form);
-    auto* radio = new QRadioButton(QStringLiteral("Option"), &form);
-    auto* group = new QGroupBox(QStringLiteral("Tom && Jerry"), &form);
-    AssignHotKeys(QList<QWidget*>{label, button, nullptr, checkBox, edit, radio, group});
-    EXPECT_EQ(QStringList({label->text(), button->text(), checkBox->text(), edit->text(), radio->text(),
-                           group->title()}),
-              QStringList({"&Neu", "N&ein", "\u00D6&ffnen", "Option", "&Option", "&Tom && Jerry"}));
 }
 
 // The shortcut text after a tab takes no part.

@@ -39,9 +39,9 @@ protected:
             Write(("State_" + QByteArray(code) + ".nls").constData(), "COUNTRY = \"" + QByteArray(name) + "\"\n");
     }
 
-    void Write(const char* name, const QByteArray& content, const QTemporaryDir* folder = nullptr) const
+    void Write(const char* name, const QByteArray& content) const
     {
-        QFile file((folder ? folder : &Folder)->filePath(QString::fromUtf8(name)));
+        QFile file(Folder.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
@@ -66,20 +66,6 @@ protected:
         return items.value(0);
     }
 };
-
-// The dialogs below show the check of a folder with and without languages.
-TEST_F(LanguageFolderTest, TheFolderCheckOfNoFolderOrOfManyLanguages)
-{
-    EXPECT_FALSE(CheckLanguageDirectory(QString(), Prefix).Accepted);
-    for (char letter = 'A'; letter <= 'L'; ++letter)
-        Write(QStringLiteral("Vemora_Q%1.nls").arg(QChar::fromLatin1(letter)).toUtf8().constData(),
-              "LANGUAGE = \"Language " + QByteArray(1, letter) + "\"\n", &Empty);
-    const TLanguageCheck check = CheckLanguageDirectory(Empty.path(), Prefix);
-    EXPECT_TRUE(check.Accepted);
-    // Cut at a hundred characters.
-    EXPECT_EQ(check.Message, QStringLiteral("Languages: \"Language A\",\"Language B\",\"Language C\",\"Language D\","
-                                            "\"Language E\",\"Language F\",\"Language G..."));
-}
 
 // Countries without a file, files not named with two characters and the blank after a comma in
 // " US" list nothing. The current pair again is no change, even in other letter case.

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -35,16 +34,6 @@ std::string IndexError(int index)
 {
     return "Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")";
 }
-
-// Mode 1 orders by descending value, so Sort must pass its mode on.
-class TModeList : public TIntList {
-public:
-    int Compare(const int* item1, const int* item2, int mode) const override
-    {
-        const int order = (*item1 > *item2) - (*item1 < *item2);
-        return mode == 1 ? -order : order;
-    }
-};
 
 // Owns its items, as the entry list does, and logs the deletions.
 class TOwningList : public TIntList {
@@ -128,46 +117,6 @@ TEST(ListsTest, OperationsOnAListOfThreeItems)
         EXPECT_EQ(std::tuple(error, result, Values(list), changes, list.GetFlag(flagModified)),
                   std::tuple(row.Error, row.Result, row.Expected, row.Changes, row.Modified));
     }
-}
-
-TEST(ListsTest, FindGivesTheIndexOfTheItemOrWhereItWouldGo)
-{
-    const struct {
-        bool Sorted;
-        std::vector<int> Items;
-        int Probe;
-        bool Found;
-        int Index;
-    } rows[] = {
-        {false, {10, 20}, 30, false, 2}, {true, {10, 20, 30}, 25, false, 2}, {true, {10, 20, 30}, 35, false, 3},
-        {true, {5, 5, 5}, 5, true, 1}, // stops at the first equal item it meets
-    };
-    for (auto row : rows) {
-        TIntList list;
-        list.OnCompare = [](const int* item1, const int* item2) { return *item1 - *item2; };
-        list.Duplicates = dupAccept;
-        list.SetFlags(flagSorted, row.Sorted);
-        for (int& item : row.Items)
-            list.Add(&item);
-        int index = -1;
-        const bool found = list.Find(&row.Probe, 0, index);
-        EXPECT_EQ(std::pair(found, index), std::pair(row.Found, row.Index)) << row.Probe;
-    }
-}
-
-TEST(ListsTest, SortOrdersByCompareWithTheGivenMode)
-{
-    std::vector<int> items{5, 3, 9, 3, 1, 7, 3, 8, 2, 6, 0, 4, 9, 1};
-    TModeList list;
-    list.Duplicates = dupAccept;
-    for (int& item : items)
-        list.Add(&item);
-    std::vector<int> expected = items;
-    std::sort(expected.begin(), expected.end());
-    list.Sort(0);
-    const std::vector<int> ascending = Values(list);
-    list.Sort(1);
-    EXPECT_EQ(std::pair(ascending, Values(list)), std::pair(expected, std::vector(expected.rbegin(), expected.rend())));
 }
 
 // Modified handlers hear each change of the bit only; an empty list marked modified is still

@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <random>
 #include <set>
 #include <string>
 #include <tuple>
@@ -155,39 +153,6 @@ TEST_F(NLSTest, UnreadableLanguageFileReportsTheErrorAndTheBuiltInTextsServe)
         if (builtIn && builtIn->first != 0x10) {
             EXPECT_EQ(Text(builtIn->first), builtIn->second);
         }
-    }
-}
-
-// A relative name is found beside the program; huge lines and binary garbage are skipped.
-TEST_F(NLSTest, RelativeNameAndGarbage)
-{
-    const QString name = QStringLiteral("NLSTest_%1.nls").arg(QCoreApplication::applicationPid());
-    std::mt19937 random(2024);
-    QByteArray garbage(1 << 20, '\0');
-    for (char& byte : garbage)
-        byte = static_cast<char>(random() & 0xFF);
-    const QByteArray hugeLine = "11=" + QByteArray(1 << 20, 'x');
-    QFile file(QDir(ProgramDirectory()).filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(garbage + '\n' + hugeLine + "\n10=beside the program\n");
-    file.close();
-    const int result = LoadLanguage(QString(), name);
-    file.remove();
-    EXPECT_EQ(std::tuple(result, Text(0x10), Text(0x11)), std::tuple(ioSuccess, "beside the program", Missing));
-}
-
-TEST(TextShapeTest, FirstCharUpperAndEnsureEllipsis)
-{
-    const struct {
-        const char *Text, *Suffix, *FirstUpper, *Ellipsis;
-    } rows[] = {
-        {"", ":", "", ""}, {"ab", "", "Ab", "ab"}, {"\u00F6ffnen", "?", "\u00D6ffnen?", "\u00F6ffnen..."},
-        {"Open...", "", "Open...", "Open..."}, {"...", "", "...", "..."},
-    };
-    for (const auto& row : rows) {
-        const QString text = QString::fromUtf8(row.Text);
-        EXPECT_EQ(FirstCharUpper(text, QString::fromUtf8(row.Suffix)), QString::fromUtf8(row.FirstUpper)) << row.Text;
-        EXPECT_EQ(EnsureEllipsis(text), QString::fromUtf8(row.Ellipsis)) << row.Text;
     }
 }
 
