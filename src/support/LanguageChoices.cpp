@@ -46,7 +46,7 @@ QString CommaText(const QStringList& names)
 
 QString LanguageSearchDirectory(const QString& directory)
 {
-    return directory.isEmpty() ? ProgramDirectory() : directory;
+    return directory.isEmpty() ? ShippedFilesDirectory() : directory;
 }
 
 std::vector<TLanguageChoice> ListLanguageChoices(const QString& directory, const QString& prefix)

@@ -16,7 +16,7 @@ struct TLanguageChoice {
     QString LanguageFile;
 };
 
-// The folder whose files are offered: the given one, or the program's own when it is empty.
+// The folder whose files are offered: the given one, or the shipped files' folder when it is empty.
 QString LanguageSearchDirectory(const QString& directory);
 
 // Every pair the language files (prefix + two characters + ".nls") of the folder offer with

@@ -62,11 +62,21 @@ QString ProgramDirectory()
     return QFileInfo(executable.canonicalFilePath()).absolutePath();
 }
 
+QString ShippedFilesDirectory()
+{
+    const QString program = ProgramDirectory();
+    const QDir installed(program + QStringLiteral("/../share/vemora/lang"));
+    const QStringList pattern{QStringLiteral("*.nls")};
+    if (QDir(program).entryList(pattern, QDir::Files).isEmpty() && !installed.entryList(pattern, QDir::Files).isEmpty())
+        return installed.canonicalPath();
+    return program;
+}
+
 QString ResolveNLSFileName(const QString& fileName)
 {
     if (QFileInfo::exists(fileName) || !QDir::isRelativePath(fileName))
         return fileName;
-    return QDir(ProgramDirectory()).filePath(fileName);
+    return QDir(ShippedFilesDirectory()).filePath(fileName);
 }
 
 TIOResult ForEachNLSLine(const QString& fileName,

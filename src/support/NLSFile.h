@@ -17,7 +17,11 @@ enum TIOResult : int {
 // The directory of the running executable.
 QString ProgramDirectory();
 
-// A relative name that names no existing file is taken relative to the program's directory.
+// Where the shipped language and country files are: beside the executable in a build folder,
+// else ../share/vemora/lang relative to it, where an installation puts them.
+QString ShippedFilesDirectory();
+
+// A relative name that names no existing file is taken relative to the shipped files' directory.
 QString ResolveNLSFileName(const QString& fileName);
 
 // Calls `visit` for every line of the file that has a key, in file order, until it returns
