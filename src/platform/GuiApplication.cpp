@@ -1,5 +1,7 @@
 #include "platform/GuiApplication.h"
 
+#include "platform/ApplicationIcon.h"
+
 #include <QApplication>
 
 #include <memory>
@@ -39,6 +41,10 @@ QApplication& EnsureGuiApplication()
         arguments.Argv = noArgv;
     }
     arguments.Application = std::make_unique<QApplication>(*arguments.Argc, arguments.Argv);
+    // Every window, alert and the about box take the icon from here; the desktop matches the
+    // windows to the installed vemora.desktop by this name.
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vemora"));
     return *arguments.Application;
 }
 

@@ -1,6 +1,7 @@
 #include "support/About.h"
 #include "support/AboutInfo.h"
 #include "support/Versions.h"
+#include "platform/ApplicationIcon.h"
 
 #include "GuiTestSupport.h"
 
@@ -48,6 +49,7 @@ TEST(AboutDLGTest, ShowsTheConfiguredProgramInEachLanguageAndOpensTheWebAddress)
         QWidget* first = ExecuteAndLook(about, [&](QWidget& box) {
             EXPECT_EQ(box.windowTitle(), QString::fromUtf8(caption));
             EXPECT_EQ(Child<QLabel>(box, "VersionLabel1")->text(), version);
+            EXPECT_EQ(Child<QLabel>(box, "Image2")->pixmap().toImage(), ApplicationIcon().pixmap(48).toImage());
             EXPECT_FALSE(GrabToPng(box, QStringLiteral("AboutDLG-") + code).isEmpty());
             Click(Child<QPushButton>(box, "StartInternetButton"));
         });
