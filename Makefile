@@ -4,14 +4,16 @@
 #                then a short fuzzing run (make fuzz-smoke)
 #   make bench - builds Release with the benchmarks, runs them and compares with remind
 #   make coverage - line and branch coverage of src/ by every test (gcovr; report in build/coverage)
+#   make deb   - builds the Debian package in build/deb and checks it with lintian and the validators
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 ASAN_DIR := build/asan
 FUZZ_DIR := build/fuzz
 COVERAGE_DIR := build/coverage
+DEB_DIR := build/deb
 SAMPLE := examples/sample.vkd
 
-.PHONY: all deps build build-asan run test fuzz-smoke bench coverage clean
+.PHONY: all deps build build-asan run test fuzz-smoke bench coverage deb clean
 
 all: build
 
@@ -57,6 +59,18 @@ coverage: deps $(COVERAGE_DIR)/build.ninja
 	gcovr --root . --filter 'src/' --exclude-throw-branches --exclude-unreachable-branches -j $(JOBS) \
 	  --print-summary --txt $(COVERAGE_DIR)/coverage.txt --html-details $(COVERAGE_DIR)/coverage.html \
 	  $(COVERAGE_DIR)
+
+# The package is built from a copy of the tree, so that dpkg-buildpackage leaves its files in
+# build/deb and never beside the project's folder.
+deb:
+	scripts/install-deps --packaging
+	rm -rf $(DEB_DIR) && mkdir -p $(DEB_DIR)/vemora
+	tar --exclude=./build --exclude=./.git -cf - . | tar -xf - -C $(DEB_DIR)/vemora
+	cd $(DEB_DIR)/vemora && dpkg-buildpackage -us -uc -b
+	lintian --fail-on error --display-info $(DEB_DIR)/*.changes
+	desktop-file-validate $(DEB_DIR)/vemora/debian/vemora/usr/share/applications/vemora.desktop
+	appstreamcli validate --no-net $(DEB_DIR)/vemora/debian/vemora/usr/share/metainfo/*.metainfo.xml
+	@ls -l $(DEB_DIR)/*.deb
 
 clean:
 	rm -rf build
