@@ -4,6 +4,7 @@
 #include "app/ErrorMessage.h"
 #include "app/VemoraLibState.h"
 #include "model/AlertText.h"
+#include "model/MissedDates.h"
 #include "model/ModelErrors.h"
 #include "model/VemoraEntries.h"
 #include "platform/CommandLine.h"
@@ -17,6 +18,7 @@
 
 #include <QFileInfo>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -66,6 +68,21 @@ std::vector<TVemoraEntryBasic*> DueEntries(TVemoraEntries& entries, qint32 day)
     return due;
 }
 
+// No sound of its own: the dates are past, today's alerts that follow keep theirs. An entry
+// whose dates cannot be computed is reported with today's alerts.
+void ShowMissedSummary(TVemoraEntries& entries, double lastCheck, qint32 today)
+{
+    if (lastCheck == 0 || !GetShowMissedAlerts())
+        return;
+    const auto missed = MissedOccurrences(entries, static_cast<qint32>(std::floor(lastCheck)), today,
+                                          [](int, const std::exception&) {});
+    if (missed.empty())
+        return;
+    TMessageRequest request = MessageBoxRequest(MissedSummaryText(missed), AlertCaption(today), IconInformation);
+    request.EventSound = false;
+    MessageService().Show(request);
+}
+
 bool LoadEntries(TVemoraEntries& entries, const QString& fileName)
 {
     try {
@@ -101,7 +118,7 @@ void ShowAlert(TVemoraEntryBasic& entry, qint32 day)
         sound->Close();
 }
 
-void RunBatchCheck(const QString& fileName)
+void RunBatchCheck(const QString& fileName, double lastCheck)
 {
     BatchMode = true;
     EnsureLanguageLoaded();
@@ -120,6 +137,7 @@ void RunBatchCheck(const QString& fileName)
     if (!LoadEntries(entries, fileName))
         return;
     const qint32 today = Today();
+    ShowMissedSummary(entries, lastCheck, today);
     for (TVemoraEntryBasic* entry : DueEntries(entries, today))
         ShowAlert(*entry, today);
 }

@@ -5,8 +5,9 @@
 class TVemoraEntryBasic;
 
 // The logon check: shows every entry of the file that is due today as an alert, one after
-// the other, and never writes the file.
-void RunBatchCheck(const QString& fileName);
+// the other, and never writes the file. With the missed-dates option on, a summary of what
+// occurred on the days since the check before (lastCheck, 0 = never) comes first.
+void RunBatchCheck(const QString& fileName, double lastCheck = 0);
 
 // The alert of an entry for a day: its sound (when the entry has one and a display is there)
 // plays while the message box is open. A sound that cannot be opened is reported and the

@@ -60,6 +60,7 @@ TFormOptions::TFormOptions(QWidget* parent)
     ui.RadioButtonLastAutoStartNever->setText(LanguageText(0x6B969439, ui.RadioButtonLastAutoStartNever->text()));
     ui.RadioButtonLastAutoStartAt->setText(LabelText(0x780B35AB, ui.RadioButtonLastAutoStartAt->text()));
     ui.CheckBoxShowAutoRunVemora->setText(LanguageText(0x3F189C30, ui.CheckBoxShowAutoRunVemora->text()));
+    ui.CheckBoxShowMissedAlerts->setText(LanguageText(0x2B7D4E10, ui.CheckBoxShowMissedAlerts->text()));
     ui.ButtonOk->setText(FirstCharUpper(LanguageText(0x655C77AA, ui.ButtonOk->text())));
     m_CancelCaption = FirstCharUpper(LanguageText(0x4560CF28, ui.ButtonCancel->text()));
     m_CloseCaption = FirstCharUpper(LanguageText(0x09938DDC, QStringLiteral("Schließen")));
@@ -78,7 +79,7 @@ TFormOptions::TFormOptions(QWidget* parent)
     AssignHotKeys(QList<QWidget*>{ui.RadioButtonLastAutoStartNever, ui.RadioButtonLastAutoStartAt,
                                   ui.LabelNumEditHistoryFiles, ui.ButtonDelHistoryFile,
                                   ui.LabelNumEditHistoryMedialist, ui.ButtonDelHistoryMedialist,
-                                  ui.CheckBoxShowAutoRunVemora});
+                                  ui.CheckBoxShowAutoRunVemora, ui.CheckBoxShowMissedAlerts});
     // A fixed size, as large as the texts of the language need.
     setFixedSize(QSize(width(), height()).expandedTo(minimumSizeHint()));
     // The focus left in the date edit by the last use would select "am:" when shown again.
@@ -123,6 +124,16 @@ void TFormOptions::SetShowAutoRun(bool show)
 bool TFormOptions::ShowAutoRun() const
 {
     return m_Ui->CheckBoxShowAutoRunVemora->isChecked();
+}
+
+void TFormOptions::SetShowMissedAlerts(bool show)
+{
+    m_Ui->CheckBoxShowMissedAlerts->setChecked(show);
+}
+
+bool TFormOptions::ShowMissedAlerts() const
+{
+    return m_Ui->CheckBoxShowMissedAlerts->isChecked();
 }
 
 bool TFormOptions::Execute(THistoryStringlist& fileHistory, THistoryStringlist& mediaHistory)
@@ -213,10 +224,12 @@ bool RunOptionsCommand(QWidget* parent, bool& showAutoRun, THistoryStringlist& f
     TFormOptions& dialog = OptionsDialog(parent);
     dialog.SetLastBatchRun(GetLastBatchRun());
     dialog.SetShowAutoRun(showAutoRun);
+    dialog.SetShowMissedAlerts(GetShowMissedAlerts());
     if (!dialog.Execute(fileHistory, mediaHistory))
         return false;
     showAutoRun = dialog.ShowAutoRun();
     SetLastBatchRun(dialog.LastBatchRun());
+    SetShowMissedAlerts(dialog.ShowMissedAlerts());
     fileHistory.SetMaxCount(dialog.FileHistoryMax());
     mediaHistory.SetMaxCount(dialog.MediaHistoryMax());
     return true;

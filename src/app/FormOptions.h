@@ -25,6 +25,8 @@ public:
     double LastBatchRun() const;
     void SetShowAutoRun(bool show);
     bool ShowAutoRun() const;
+    void SetShowMissedAlerts(bool show);
+    bool ShowMissedAlerts() const;
 
     // Shows the dialog for the file menu's list and the entry editor's media-file list; true
     // when it was closed with OK. The lists are emptied at once by their buttons, whatever
@@ -57,8 +59,9 @@ private:
 // Made on first use as a child of parent and kept from then on.
 TFormOptions& OptionsDialog(QWidget* parent);
 
-// The main window's command: shows the last logon check and showAutoRun, and on OK applies,
-// in this order, showAutoRun, the last logon check (stored at once when it differs), the file
-// list's maximum and the media list's maximum. True when closed with OK.
+// The main window's command: shows the last logon check, showAutoRun and the stored missed-dates
+// option, and on OK applies, in this order, showAutoRun, the last logon check and the option
+// (both stored at once when they differ), the file list's maximum and the media list's maximum.
+// True when closed with OK.
 bool RunOptionsCommand(QWidget* parent, bool& showAutoRun, THistoryStringlist& fileHistory,
                        THistoryStringlist& mediaHistory);

@@ -64,10 +64,12 @@ void ChooseAndRun(int argc)
             return;
         }
         if (kind == TRunKind::BatchCheck) {
+            // The check before this one decides which days were missed: read it before it goes.
+            const double lastCheck = GetLastBatchRun();
             SetLastBatchRun(Now());
             QString fileName;
             ExtractParam(commandLine, CommandLinePos, &CommandLinePos, fileName);
-            RunBatchCheck(fileName);
+            RunBatchCheck(fileName, lastCheck);
             return;
         }
     }

@@ -67,6 +67,29 @@ double GetLastBatchRun()
     return LastBatchRun;
 }
 
+bool GetShowMissedAlerts()
+{
+    if (!ApplicationReg || !ApplicationReg->OpenAppKey(AppRootCurrentUser, QString(), false))
+        return false;
+    QVariant show;
+    const bool found = ApplicationReg->ReadValue(SettingShowMissedAlerts, show, vtBoolean);
+    ApplicationReg->CloseKey();
+    return found && show.toBool();
+}
+
+void SetShowMissedAlerts(bool show)
+{
+    if (!ApplicationReg || GetShowMissedAlerts() == show ||
+        !ApplicationReg->OpenAppKey(AppRootCurrentUser, QString(), true))
+        return;
+    try {
+        ApplicationReg->WriteBool(SettingShowMissedAlerts, show);
+    } catch (const ERegistryException&) {
+        // the option stays as it was stored
+    }
+    ApplicationReg->CloseKey();
+}
+
 void AdoptStoredLastBatchRun()
 {
     if (!ApplicationReg || !ApplicationReg->OpenAppKey(AppRootCurrentUser, QString(), false))

@@ -27,3 +27,8 @@ void SetLastBatchRun(double value);
 double GetLastBatchRun();
 // Adopts the stored moment at start; a stored value of the wrong kind counts as never.
 void AdoptStoredLastBatchRun();
+
+// Whether the logon check first shows what was due since the last one (default false). The
+// value is stored at once.
+bool GetShowMissedAlerts();
+void SetShowMissedAlerts(bool show);

@@ -7,6 +7,7 @@ inline const QString SettingLastBatchRun = QStringLiteral("LastBatchRun");
 inline const QString SettingLanguageFilename = QStringLiteral("LanguageFilename");
 inline const QString SettingCountryFilename = QStringLiteral("CountryFilename");
 inline const QString SettingShowAutoRun = QStringLiteral("ShowAutoRunVemora");
+inline const QString SettingShowMissedAlerts = QStringLiteral("ShowMissedAlerts");
 inline const QString SettingStatusbar = QStringLiteral("Statusbar");
 inline const QString SettingSymbolbar = QStringLiteral("Symbolbar");
 inline const QString SettingGridLines = QStringLiteral("GridLines");

@@ -72,6 +72,26 @@ TEST_F(BatchCheckTest, ShowsTheDueEntriesInTheirOrderAndLeavesTheFileAlone)
     EXPECT_EQ(AlertCaption(DayFromCivil(2026, 12, 5)), "BatchCheckTest " + LanguageText(0x780B35AB) + " 05.12.2026");
 }
 
+// The summary of the days since the check before comes first and makes no sound; with the
+// option off, or without a check before, nothing is added.
+TEST_F(BatchCheckTest, MissedDatesComeFirstOnlyWithTheOptionAndACheckBefore)
+{
+    InitializeVemoraLib();
+    const QString file = File(TBatchFile().Once(QStringLiteral("missed"), -3).Once(QStringLiteral("today"), 0));
+    const QString today = QStringLiteral("today|%1|1").arg(int(TMessageIcon::Information));
+    const QString summary = LanguageText(0x2B7D4E11) + u'\n' + DateToStr(Today() - 3) +
+                            QStringLiteral(" missed|%1|0").arg(int(TMessageIcon::Information));
+    for (const auto& [option, lastCheck, expected] : {std::tuple(false, Today() - 5.5, QStringList{today}),
+                                                      std::tuple(true, 0.0, QStringList{today}),
+                                                      std::tuple(true, Today() - 5.5, QStringList{summary, today})}) {
+        SetShowMissedAlerts(option);
+        Messages.Service().Shown.clear();
+        RunBatchCheck(file, lastCheck);
+        EXPECT_EQ(Shown(), expected) << option << ' ' << lastCheck;
+    }
+    FinalizeVemoraLib();
+}
+
 TEST_F(BatchCheckTest, TheSoundPlaysWhileTheAlertIsOpenAndStopsWithIt)
 {
     const QString sound = Home.WriteFile(QStringLiteral("long.wav"), Wave(3000));

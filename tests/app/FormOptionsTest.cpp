@@ -31,6 +31,7 @@ struct TCommandCase {
     bool ShowAutoRun;
     QList<int> Lists; // maximum and count of the file list, then of the media list
     QStringList Changes;
+    bool ShowMissed = false; // stored afterwards
 };
 
 class FormOptionsTest : public testing::Test, public testing::WithParamInterface<TCommandCase> {
@@ -74,6 +75,7 @@ TEST_P(FormOptionsTest, AppliesWhatTheDialogShowsOnlyOnOkInItsOrder)
     EXPECT_EQ(ShowAutoRun, c.ShowAutoRun);
     EXPECT_EQ(QList<int>({Files.MaxCount(), Files.Count(), Media.MaxCount(), Media.Count()}), c.Lists);
     EXPECT_EQ(changes, c.Changes);
+    EXPECT_EQ(GetShowMissedAlerts(), c.ShowMissed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
@@ -87,15 +89,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
         QTest::keyClick(at, Qt::Key_Tab); // the date edit comes next, and entering it checks on:
         In<QDateEdit>(d, "EditLastAutoRun")->setDate(DayToQDate(Day));
         Click(In(d, "CheckBoxShowAutoRunVemora"));
+        Click(In(d, "CheckBoxShowMissedAlerts"));
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_PageDown); // 0 empties the list
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryMedialist"), Qt::Key_Up);
-        Ok(d); }, true, Day, false, {0, 0, 9, 1}, {"files 0 1 8", "media 0"}},
+        Ok(d); }, true, Day, false, {0, 0, 9, 1}, {"files 0 1 8", "media 0"}, true},
     TCommandCase{"never_stores_0", Day + 0.25, [](QWidget& d) { Click(In(d, "RadioButtonLastAutoStartNever")); Ok(d); },
         true, 0, true, {8, 1, 8, 1}, {}},
     TCommandCase{"unchanged_day_takes_the_picker_time", Day + 0.25, Ok, true, Day, true, {8, 1, 8, 1}, {}},
     TCommandCase{"emptied_then_closed_applies_nothing_else", Day + 0.25, [](QWidget& d) {
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_Down);
         Click(In(d, "CheckBoxShowAutoRunVemora"));
+        Click(In(d, "CheckBoxShowMissedAlerts"));
         Click(In(d, "RadioButtonLastAutoStartNever"));
         Click(In(d, "ButtonDelHistoryFile"));
         EXPECT_EQ(In<QSpinBox>(d, "NumEditHistoryFiles")->value(), 8) << "shown anew";

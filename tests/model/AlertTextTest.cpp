@@ -1,4 +1,7 @@
 #include "model/AlertText.h"
+#include "model/MissedDates.h"
+#include "model/VemoraEntries.h"
+#include "support/DateFormat.h"
 
 #include "support/NLS.h"
 
@@ -46,6 +49,46 @@ TEST_F(AlertMessageTest, CountsTheOccurrencesBefore)
     std::optional<quint32> count = 5u;
     EXPECT_EQ(entry->AlertText(Day("2026-06-15"), &count), QStringLiteral("Done"));
     EXPECT_FALSE(count.has_value()) << "a text without placeholder has no count";
+}
+
+// Mondays counted from 2026-01-05, an inactive daily entry, a one-off on Wednesday 2026-03-04
+// warned five days ahead, and an entry whose dates run out of the calendar. 2026-03-10 is a Tuesday.
+TEST_F(AlertMessageTest, MissedDatesAreTheOccurrencesBetweenTheChecks)
+{
+    TVemoraEntries entries;
+    const auto add = [&](auto entry, const char* text) {
+        entry->SetDisplayText(QString::fromLatin1(text));
+        return entries.Items(entries.AddEntry(std::move(entry)));
+    };
+    static_cast<TVemoraEntryWeekly*>(add(MakeEntry<TVemoraEntryWeekly>("2026-01-05"), "Choir $(COUNT)"))
+        ->SetWeekdays(WeekdayBits({dkMonday}));
+    add(MakeEntry<TVemoraEntryDaily>("2026-01-01"), "inactive")->SetActive(false);
+    add(MakeEntry<TVemoraEntryOnce>("2026-03-04"), "Dentist")->SetAdvanceWarn(5);
+    auto leapDay = MakeEntry<TVemoraEntryYearly>("9997-01-01");
+    leapDay->SetMonth(2);
+    leapDay->SetDay(29);
+    add(std::move(leapDay), "Leap day");
+    const auto missed = [&](const char* lastCheck, const char* today) {
+        QStringList shown, failed;
+        for (const TMissedOccurrence& o : MissedOccurrences(entries, Day(lastCheck), Day(today), [&](int index, auto&) {
+                 failed << QString::number(index);
+             }))
+            shown << QStringLiteral("%1 %2 %3 %4").arg(Iso(o.Day)).arg(o.Index).arg(o.Text).arg(o.Count.value_or(99));
+        return shown << failed.join(u',');
+    };
+    EXPECT_EQ(missed("2026-03-09", "2026-03-10"), QStringList{""}) << "the check yesterday";
+    EXPECT_EQ(missed("2026-03-10", "2026-03-10"), QStringList{""}) << "a check earlier today";
+    EXPECT_EQ(missed("2026-03-01", "2026-03-10"),
+              QStringList({"2026-03-02 0 Choir 8 8", "2026-03-04 2 Dentist 99", "2026-03-09 0 Choir 9 9", "3"}))
+        << "the leap day's next date lies beyond the calendar: reported once, the others go on";
+    const QStringList capped = missed("2000-01-01", "2026-03-10"); // from 2026-01-07 on
+    EXPECT_EQ(std::tuple(capped.size(), capped.first()), std::tuple(11, QStringLiteral("2026-01-12 0 Choir 1 1")));
+
+    std::vector<TMissedOccurrence> many(60, TMissedOccurrence{Day("2026-03-02"), 0, "two\nlines", std::nullopt});
+    const QStringList lines = MissedSummaryText(many).split(u'\n');
+    EXPECT_EQ(std::tuple(lines.size(), lines.first(), lines[1], lines.last()),
+              std::tuple(52, QStringLiteral("Missed since the last check:"),
+                         DateToStr(Day("2026-03-02")) + QStringLiteral(" two lines"), QStringLiteral("… and 10 more")));
 }
 
 } // namespace
