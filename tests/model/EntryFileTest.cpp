@@ -129,6 +129,9 @@ TEST_F(EntryFileTest, ReadsEveryFieldOfEachKindAndWritesTheSameBytes)
         EXPECT_EQ(entry.Owner(), &list);
         EXPECT_EQ(PatternOf(entry), kind.Pattern);
         EXPECT_EQ(Saved(list), file);
+        auto copy = CreateEntry(kind.Kind); // takes the texts, not the dates
+        copy->Assign(entry);
+        EXPECT_EQ(std::tuple(copy->Comment(), copy->DateStart(), copy->Compare(entry, 1)), std::tuple(entry.Comment(), 0, -1));
     }
 }
 

@@ -121,6 +121,17 @@ TEST(DateFormatTest, RangeOfDateTimes)
                   QString::fromUtf8(expected)) << name;
 }
 
+TEST(FromQtFormatTest, Converts)
+{
+    const std::tuple<const char*, char16_t, char16_t, const char*> rows[] = {
+        {"d 'de' MMMM 'de' yyyy", 0, 0, "d \"de\" mmmm \"de\" yyyy"}, {"h 'o''clock'", 0, 0, "h \"o'clock\""},
+        {"d/M", 0, 0, "d\"/\"m"}, {"HH:mm:ss t", u':', u':', "hh:nn:ss"}, {"h:mm AP", u':', u':', "h:nn"}, {"H.mm", u'.', u':', "h:nn"},
+    };
+    for (const auto& [qt, separator, token, expected] : rows)
+        EXPECT_EQ(FromQtFormat(QString::fromUtf8(qt), separator ? QChar(separator) : QChar(), QChar(token)),
+                  QString::fromUtf8(expected)) << qt;
+}
+
 TEST(ToQtDateFormatTest, DateEditsShowOurFormatWithFourDigitYears)
 {
     const std::tuple<const char*, char16_t, const char*> rows[] = {

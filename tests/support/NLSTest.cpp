@@ -88,17 +88,6 @@ TEST_F(NLSTest, LineSyntax)
     }
 }
 
-TEST_F(NLSTest, UnderMemoryPressureEachLookupReadsTheLanguageFile)
-{
-    SetMemoryLoadProvider([] { return 100; });
-    const QString country = WriteFile("State_XX.nls", "10=country\nSHORTDATEFORMAT=dd.mm.yyyy\n");
-    ASSERT_EQ(LoadLanguage(country, WriteFile("Vemora_XX.nls", "10 = \"a\\tb &auml;\"\n")), ioSuccess);
-    EXPECT_EQ(Text(0x10), "a\\tb \u00E4");
-    EXPECT_EQ(FormatSettings().ShortDateFormat, "dd.mm.yyyy");
-    WriteFile("Vemora_XX.nls", "10=changed\n");
-    EXPECT_EQ(Text(0x10), "changed");
-}
-
 TEST_F(NLSTest, CountryKeywordsSetDateConventions)
 {
     const QString country = WriteFile("State_XX.nls",
