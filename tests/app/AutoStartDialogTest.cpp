@@ -1,7 +1,6 @@
 #include "app/AutoStart.h"
 #include "app/AutoStartDialogs.h"
 #include "app/AutoStartQuestion.h"
-#include "app/FormAskForAutoStart.h"
 #include "app/FormStartup.h"
 #include "model/VemoraEntries.h"
 #include "platform/CommandLine.h"
@@ -146,17 +145,6 @@ TEST_F(AutoStartDialogTest, AsksAtCloseOnlyWhenEverythingSpeaksForItAndTheAnswer
             return row.Reply;
         });
         EXPECT_EQ(std::tuple(asked, action, showAutoRun), row.Result);
-    }
-}
-
-TEST_F(AutoStartDialogTest, ScreenshotsInBothLanguages)
-{
-    for (const QString code : {"EN", "DE"}) {
-        UseLanguage(code);
-        TFormStartup startup;
-        EXPECT_FALSE(GrabToPng(startup, "FormStartup-" + code).isEmpty());
-        TFormAskForAutoStart question;
-        EXPECT_FALSE(GrabToPng(question, "FormAskForAutoStart-" + code).isEmpty());
     }
 }
 

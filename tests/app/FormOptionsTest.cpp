@@ -109,14 +109,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
         Click(In(d, "ButtonCancel")); }, false, Day, true, {8, 0, 8, 0}, {"files 1 1 8", "media 8"}}),
     [](const testing::TestParamInfo<TCommandCase>& info) { return std::string(info.param.Name); });
 
-TEST_F(FormOptionsTest, ScreenshotsInBothLanguages)
-{
-    for (const QString code : {"EN", "DE"}) {
-        UseLanguage(code);
-        TFormOptions dialog;
-        dialog.SetLastBatchRun(Day + 0.5);
-        EXPECT_FALSE(GrabToPng(dialog, "FormOptions-" + code).isEmpty());
-    }
-}
-
 } // namespace

@@ -54,6 +54,32 @@ TEST_F(SettingsStoreTest, DeletingTheAppKeyRemovesParentsWhileEmpty)
                      Other.KeyExists("\\Software\\Keep"), Registry.DeleteAppKey()}), QList({true, false, true, false}));
 }
 
+TEST_F(SettingsStoreTest, ReadValueReadsByTypeCodeAndLeavesTheTargetWhenItFails)
+{
+    ASSERT_TRUE(Registry.OpenKey("\\Software\\T", true));
+    const auto integer = [&](int value) { return [this, value] { Registry.WriteInteger("V", value); }; };
+    const auto real = [&](double value) { return [this, value] { Registry.WriteFloat("V", value); }; };
+    const std::tuple<int, std::function<void()>, QVariant> cases[] = {
+        {vtInteger, integer(-1), QVariant(-1)}, {vtSmallint, integer(0x12345), QVariant::fromValue<qint16>(0x2345)},
+        {vtByte, integer(0x1ff), QVariant::fromValue<quint8>(0xff)}, {vtBoolean, integer(2), QVariant(true)},
+        {vtString, [&] { Registry.WriteString("V", "text"); }, QVariant("text")},
+        {vtDate, real(45000.5), QVariant(45000.5)}, {vtSingle, real(1.5), QVariant(1.5f)},
+        {vtCurrency, [&] { Registry.WriteCurrency("V", 2.5); }, QVariant(2.5)},
+        {8, integer(1), QVariant("unchanged")}, // another code reads nothing but succeeds
+        {vtInteger, [&] { Registry.WriteString("V", "1"); }, QVariant()}, // fails: the target keeps its value
+    };
+    for (const auto& [code, write, expected] : cases) {
+        write();
+        QVariant target = QStringLiteral("unchanged");
+        EXPECT_EQ(Registry.ReadValue("V", target, code), expected.isValid()) << code;
+        EXPECT_EQ(target, expected.isValid() ? expected : QVariant("unchanged")) << code;
+    }
+    QVariant absent = 5;
+    EXPECT_EQ(std::pair(Registry.ReadValue("Absent", absent, vtInteger), absent), std::pair(false, QVariant(5)));
+    const bool present = QFileInfo(QStringLiteral("/usr/share/sounds")).isDir();
+    EXPECT_EQ(GetMediaPath(), present ? QStringLiteral("/usr/share/sounds") : QString());
+}
+
 TEST(HistoryStringlistTest, KeepsTheLatestSpellingInFrontAndAtMostMaxCountStrings)
 {
     THistoryStringlist list;
