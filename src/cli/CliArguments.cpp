@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 
+#include "cli/CalendarExport.h"
 #include "support/DayNumbers.h"
 
 #include <QRegularExpression>
@@ -17,11 +18,13 @@ struct TCommandSyntax {
 const std::vector<TCommandSyntax>& Commands()
 {
     static const std::vector<TCommandSyntax> commands = {
-        {"due", TCliCommand::Due, 1, {QStringLiteral("--date")}, {QStringLiteral("--json")}},
+        {"due", TCliCommand::Due, 1, {QStringLiteral("--date"), QStringLiteral("--since")}, {QStringLiteral("--json")}},
         {"next", TCliCommand::Next, 1, {QStringLiteral("--from"), QStringLiteral("--count")},
          {QStringLiteral("--json")}},
         {"dump", TCliCommand::Dump, 1, {}, {}},
         {"upgrade", TCliCommand::Upgrade, 2, {}, {}},
+        {"export", TCliCommand::Export, 1,
+         {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--output")}, {}},
     };
     return commands;
 }
@@ -51,10 +54,35 @@ int CountOption(const QString& value)
     return count;
 }
 
+QString OutputOption(const QString& value)
+{
+    if (value.isEmpty())
+        throw EUsageError(QStringLiteral("--output needs a file name"));
+    return value;
+}
+
+// Export always has both ends: the defaults depend on today, and a window ending before it
+// begins is a slip of the user's, not an empty calendar.
+void FillExportWindow(TCliRequest& request)
+{
+    const TExportWindow defaults = DefaultExportWindow(Today());
+    request.Day = request.Day.value_or(defaults.From);
+    request.To = request.To.value_or(defaults.To);
+    if (*request.Day > *request.To)
+        throw EUsageError(
+            QStringLiteral("--from %1 is after --to %2").arg(IsoDate(*request.Day), IsoDate(*request.To)));
+}
+
 void ApplyValueOption(TCliRequest& request, const QString& option, const QString& value)
 {
     if (option == QLatin1String("--count"))
         request.Count = CountOption(value);
+    else if (option == QLatin1String("--output"))
+        request.Output = OutputOption(value);
+    else if (option == QLatin1String("--to"))
+        request.To = DayOption(option, value);
+    else if (option == QLatin1String("--since"))
+        request.Since = DayOption(option, value);
     else
         request.Day = DayOption(option, value);
 }
@@ -127,6 +155,8 @@ TCliRequest ParseCliArguments(const QStringList& arguments)
                                                                                    : QStringLiteral("IN and OUT")));
     if (request.Files.size() > syntax.FileCount)
         throw EUsageError(QStringLiteral("unexpected argument '%1'").arg(request.Files.at(syntax.FileCount)));
+    if (request.Command == TCliCommand::Export)
+        FillExportWindow(request);
     return request;
 }
 
@@ -136,12 +166,18 @@ QString CliHelpText()
         "Usage: vemora-cli COMMAND ARGUMENTS\n"
         "\n"
         "Commands:\n"
-        "  due FILE [--date YYYY-MM-DD] [--json]\n"
+        "  due FILE [--date YYYY-MM-DD] [--since YYYY-MM-DD] [--json]\n"
         "      The active entries that the logon check alerts on that day (default today), in\n"
         "      file order, one line each: the alert text with its days-ahead prefix and\n"
         "      $(COUNT) filled in. Line breaks inside a text are shown as blanks.\n"
         "      --json: an array of {\"Index\", \"DisplayText\", \"Text\", \"DaysAhead\", \"Count\"};\n"
         "      Count is null when the text has no $(COUNT).\n"
+        "      --since: instead, what the logon check with the missed-dates option shows as\n"
+        "      missed when the check before was on that day: the occurrences of the active\n"
+        "      entries on the days after it up to the day before --date, at most the 62 days\n"
+        "      before --date, oldest first and in file order within a day, one line each:\n"
+        "      \"YYYY-MM-DD TEXT\" with $(COUNT) as on that day. --json: an array of {\"Index\",\n"
+        "      \"Day\", \"Text\", \"Count\"}.\n"
         "  next FILE [--from YYYY-MM-DD] [--count N] [--json]\n"
         "      For every entry, up to N (1 to 999, default 20) occurrence days from that day\n"
         "      on (default today), the day itself included when it is one, as the preview\n"
@@ -153,6 +189,14 @@ QString CliHelpText()
         "      fields of the entry record; days are day numbers (days since 1899-12-30).\n"
         "  upgrade IN OUT\n"
         "      Reads an entry file of any supported version and writes it as version 2.\n"
+        "  export FILE [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--output F]\n"
+        "      The active entries as all-day events of an iCalendar file, to standard output or\n"
+        "      to F. The window runs from --from to --to, both included; by default from the\n"
+        "      same date a year ago to the same date in two years (29 February standing for\n"
+        "      28 February in other years). A pattern that a calendar repeats exactly becomes a\n"
+        "      repeat rule from its first day on; any other entry lists its days within the\n"
+        "      window, and a text with $(COUNT) becomes one event per day with its count. An\n"
+        "      advance warning becomes a reminder that many days before.\n"
         "\n"
         "INDEX is an entry's position in the file, counted from 0. An entry whose dates cannot\n"
         "be computed is reported on standard error and skipped.\n"

@@ -1,9 +1,11 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CalendarExport.h"
 #include "cli/CliArguments.h"
 #include "cli/EntryJson.h"
 #include "model/AlertText.h"
 #include "model/EntryFileHeader.h"
+#include "model/MissedDates.h"
 #include "model/ModelErrors.h"
 #include "model/VemoraEntries.h"
 #include "support/DayNumbers.h"
@@ -12,6 +14,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -69,6 +72,11 @@ void WriteJson(QTextStream& out, const QJsonDocument& document)
     out << QString::fromUtf8(document.toJson(QJsonDocument::Indented));
 }
 
+QJsonValue CountValue(const std::optional<quint32>& count)
+{
+    return count ? QJsonValue(static_cast<qint64>(*count)) : QJsonValue();
+}
+
 // One line per alert, whatever line breaks the text holds.
 QString OneLine(QString text)
 {
@@ -78,8 +86,37 @@ QString OneLine(QString text)
     return text;
 }
 
+// The list has no line limit, unlike the summary alert, so that scripts see every date.
+int RunMissed(const TCliRequest& request, QTextStream& out, QTextStream& err)
+{
+    TVemoraEntries& entries = EntriesKeptUntilExit();
+    LoadEntryFile(request.Files.at(0), entries);
+    const auto missed = MissedOccurrences(entries, *request.Since, request.Day.value_or(Today()),
+                                          [&](int index, const std::exception& error) {
+                                              ReportEntryError(err, index, *entries.Items(index), error);
+                                          });
+    QJsonArray list;
+    for (const TMissedOccurrence& occurrence : missed) {
+        if (!request.Json) {
+            out << IsoDate(occurrence.Day) << ' ' << OneLine(occurrence.Text) << '\n';
+            continue;
+        }
+        list.append(QJsonObject{
+            {QStringLiteral("Index"), occurrence.Index},
+            {QStringLiteral("Day"), IsoDate(occurrence.Day)},
+            {QStringLiteral("Text"), occurrence.Text},
+            {QStringLiteral("Count"), CountValue(occurrence.Count)},
+        });
+    }
+    if (request.Json)
+        WriteJson(out, QJsonDocument(list));
+    return cliSuccess;
+}
+
 int RunDue(const TCliRequest& request, QTextStream& out, QTextStream& err)
 {
+    if (request.Since)
+        return RunMissed(request, out, err);
     TVemoraEntries& entries = EntriesKeptUntilExit();
     LoadEntryFile(request.Files.at(0), entries);
     const qint32 day = request.Day.value_or(Today());
@@ -108,7 +145,7 @@ int RunDue(const TCliRequest& request, QTextStream& out, QTextStream& err)
             {QStringLiteral("DisplayText"), entry.DisplayText()},
             {QStringLiteral("Text"), message.Text},
             {QStringLiteral("DaysAhead"), message.DaysAhead},
-            {QStringLiteral("Count"), message.Count ? QJsonValue(static_cast<qint64>(*message.Count)) : QJsonValue()},
+            {QStringLiteral("Count"), CountValue(message.Count)},
         });
     }
     if (request.Json)
@@ -180,6 +217,27 @@ int RunUpgrade(const TCliRequest& request)
     return cliSuccess;
 }
 
+int RunExport(const TCliRequest& request, QTextStream& out, QTextStream& err)
+{
+    TVemoraEntries& entries = EntriesKeptUntilExit();
+    const QString& fileName = request.Files.at(0);
+    LoadEntryFile(fileName, entries);
+    const QByteArray calendar =
+        ExportCalendar(entries, QFileInfo(fileName).absoluteFilePath(), TExportWindow{*request.Day, *request.To},
+                       [&err](int index, const TVemoraEntryBasic& entry, const std::exception& error) {
+                           ReportEntryError(err, index, entry, error);
+                       });
+    if (request.Output.isEmpty()) {
+        out << QString::fromUtf8(calendar);
+        return cliSuccess;
+    }
+    // Written whole or not at all: a calendar cut short would import without a word.
+    QSaveFile file(request.Output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(calendar) != calendar.size() || !file.commit())
+        throw ECliFileError(request.Output, QStringLiteral("cannot be written"));
+    return cliSuccess;
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -207,6 +265,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
             return RunDump(request, out);
         case TCliCommand::Upgrade:
             return RunUpgrade(request);
+        case TCliCommand::Export:
+            return RunExport(request, out, err);
         }
     } catch (const ECliFileError& error) {
         err << ProgramName << ": " << QString::fromUtf8(error.what()) << Qt::endl;

@@ -105,6 +105,10 @@ TEST_F(CliTest, PrintsTheOutputOfEachCommand)
         {{"due", dates, "--date", "2027-04-08"}, "Vitamins\n"},
         {{"due", dates, "--date=2027-04-10"}, "In 2 days: Anna turns 37 today\nVitamins\nDentist at 10:30\n"},
         {{"due", today}, "Today's\n"},
+        {{"due", dates, "--since", "2027-04-09", "--date", "2027-04-13"}, "2027-04-10 Vitamins\n2027-04-10 Dentist at 10:30\n"
+         "2027-04-11 Vitamins\n2027-04-12 Anna turns 37 today\n2027-04-12 Vitamins\n2027-04-12 Choir\n"},
+        {{"due", dates, "--since=2027-03-30", "--date=2027-04-01", "--json"}, R"([{"Count":null,"Day":"2027-03-31",)"
+         R"("Index":1,"Text":"Vitamins"},{"Count":null,"Day":"2027-03-31","Index":5,"Text":"Rent"}])"},
         {{"next", dates, "--from", "2027-04-12", "--count", "3"},
          "0: 2027-04-12, 2028-04-12, 2029-04-12\n1: 2027-04-12, 2027-04-13, 2027-04-14\n"
          "2: 2027-04-12, 2027-04-13, 2027-04-14\n3: 2027-04-12, 2027-04-19, 2027-04-26\n4:\n"
