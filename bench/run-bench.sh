@@ -17,7 +17,7 @@ today=$(date +%F)
 sizes=(1000 10000 100000)
 
 for tool in hyperfine remind /usr/bin/time "$bin/vemora-cli" "$bin/generate_reminders" "$bin/model_benchmark" \
-    "$bin/list_view_benchmark"; do
+    "$bin/list_view_benchmark" "$bin/export_benchmark"; do
     if ! command -v "$tool" >/dev/null; then
         echo "run-bench: $tool is missing (scripts/install-deps, and a build with VEMORA_BUILD_BENCH=ON)" >&2
         exit 1
@@ -51,6 +51,11 @@ VEMORA_BENCH_DATA="$data" "$bin/model_benchmark" \
 echo "== Entry list of the editor (Google Benchmark, offscreen)"
 VEMORA_BENCH_DATA="$data" QT_QPA_PLATFORM=offscreen "$bin/list_view_benchmark" --benchmark_repetitions=3 \
     --benchmark_out="$results/list_view_benchmark.json" --benchmark_out_format=json
+
+# The iCalendar export of 10,000 entries over the default window of three years: under a second.
+echo "== Calendar export (Google Benchmark)"
+"$bin/export_benchmark" --benchmark_repetitions=3 \
+    --benchmark_out="$results/export_benchmark.json" --benchmark_out_format=json
 
 # Per size: label and command line of each case; hyperfine runs them side by side.
 cases_for() {
