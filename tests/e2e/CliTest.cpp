@@ -227,6 +227,8 @@ TEST_F(CliTest, ErrorsEndWithOneLineAndTheirStatus)
                 {"option_of_another_command", {"due", dates, "--from", "2027-01-01"}, 2},
                 {"count_zero", {"next", dates, "--count", "0"}, 2},
                 {"count_too_large", {"next", dates, "--count", "1000"}, 2},
+                {"export_window_backwards", {"export", dates, "--from", "2027-01-02", "--to", "2027-01-01"}, 2},
+                {"since_for_next", {"next", dates, "--since", "2027-01-01"}, 2},
                 {"missing", {"due", Home.FilePath(QStringLiteral("missing.vkd"))}, 1},
                 {"folder", {"next", Home.Path()}, 1},
                 {"text_file", {"dump", bad("text.vkd", "hello\n")}, 1},
