@@ -1,5 +1,7 @@
 #include "cli/CalendarRules.h"
 
+#include "cli/IsoDates.h"
+
 #include "model/VemoraEntryKinds.h"
 #include "model/VemoraEntryMonthRelated.h"
 #include "support/DayNumbers.h"
@@ -122,9 +124,5 @@ std::optional<QString> ExactRepeatRule(TVemoraEntryBasic& entry, qint32 first)
 
 QString BasicDate(qint32 day)
 {
-    const TCivilDate date = CivilFromDay(day);
-    return QStringLiteral("%1%2%3")
-        .arg(date.Year, 4, 10, QChar(u'0'))
-        .arg(date.Month, 2, 10, QChar(u'0'))
-        .arg(date.Day, 2, 10, QChar(u'0'));
+    return IsoDate(day).remove(u'-');
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/IsoDates.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -35,8 +37,5 @@ public:
 // The arguments after the program name; EUsageError when they make no valid call.
 TCliRequest ParseCliArguments(const QStringList& arguments);
 
-// "YYYY-MM-DD" of the years 1 to 9999 as a day number.
-std::optional<qint32> ParseIsoDay(const QString& text);
-QString IsoDate(qint32 day);
 
 QString CliHelpText();

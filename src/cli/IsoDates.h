@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// "YYYY-MM-DD" of the years 1 to 9999 as a day number.
+std::optional<qint32> ParseIsoDay(const QString& text);
+QString IsoDate(qint32 day);
