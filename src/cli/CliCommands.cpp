@@ -77,15 +77,6 @@ QJsonValue CountValue(const std::optional<quint32>& count)
     return count ? QJsonValue(static_cast<qint64>(*count)) : QJsonValue();
 }
 
-// One line per alert, whatever line breaks the text holds.
-QString OneLine(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\n', u' ');
-    text.replace(u'\r', u' ');
-    return text;
-}
-
 // The list has no line limit, unlike the summary alert, so that scripts see every date.
 int RunMissed(const TCliRequest& request, QTextStream& out, QTextStream& err)
 {

@@ -11,6 +11,13 @@ constexpr quint32 TextInDays = 0x1ACE43F2;
 
 } // namespace
 
+QString OneLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\n', u' ');
+    return text.replace(u'\r', u' ');
+}
+
 QString AlertPrefix(qint32 daysAhead)
 {
     QString prefix;

@@ -19,5 +19,8 @@ struct TAlertMessage {
 TAlertMessage BuildAlertMessage(const TVemoraEntryBasic& entry, qint32 day);
 QString AlertMessageText(const TVemoraEntryBasic& entry, qint32 day);
 
+// The text with its line breaks as blanks, for lists of one line per alert.
+QString OneLine(QString text);
+
 // "Tomorrow: " or "In 3 days: " in the loaded language; empty for 0 or fewer days.
 QString AlertPrefix(qint32 daysAhead);

@@ -1,5 +1,6 @@
 #include "model/MissedDates.h"
 
+#include "model/AlertText.h"
 #include "model/VemoraEntries.h"
 #include "platform/FormatText.h"
 #include "support/DateFormat.h"
@@ -12,14 +13,6 @@ namespace {
 
 constexpr quint32 TextMissedHeading = 0x2B7D4E11;
 constexpr quint32 TextMoreMissed = 0x2B7D4E12;
-
-// A text over several lines would read as several occurrences in the list.
-QString OneLine(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\n', u' ');
-    return text.replace(u'\r', u' ');
-}
 
 } // namespace
 
