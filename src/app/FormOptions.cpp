@@ -8,6 +8,8 @@
 #include "support/DayNumbers.h"
 #include "support/GlyphButtons.h"
 #include "support/HotKeysWidgets.h"
+#include "app/DateFieldCheck.h"
+#include "support/DateEdit.h"
 #include "support/LocaleFormats.h"
 #include "support/NLS.h"
 
@@ -71,8 +73,6 @@ TFormOptions::TFormOptions(QWidget* parent)
     for (QSpinBox* edit : {ui.NumEditHistoryFiles, ui.NumEditHistoryMedialist})
         if (auto* text = edit->findChild<QLineEdit*>())
             text->setReadOnly(true);
-    ui.EditLastAutoRun->setDisplayFormat(
-        ToQtDateFormat(FormatSettings().ShortDateFormat, FormatSettings().DateSeparator));
     ui.EditLastAutoRun->setDate(DayToQDate(Today()));
     ui.EditLastAutoRun->installEventFilter(this);
 
@@ -88,7 +88,12 @@ TFormOptions::TFormOptions(QWidget* parent)
     connect(ui.ButtonDelHistoryFile, &QPushButton::clicked, this, &TFormOptions::ButtonDelHistoryFileClick);
     connect(ui.ButtonDelHistoryMedialist, &QPushButton::clicked, this, &TFormOptions::ButtonDelHistoryMedialistClick);
     connect(ui.RadioButtonLastAutoStartAt, &QRadioButton::clicked, this, &TFormOptions::RadioButtonLastAutoStartAtClick);
-    connect(ui.ButtonOk, &QPushButton::clicked, this, &TFormOptions::accept);
+    connect(ui.ButtonOk, &QPushButton::clicked, this, [this] {
+        // The day of the last check is only taken when it is a day.
+        if (m_Ui->RadioButtonLastAutoStartNever->isChecked()
+            || CheckDateField(*m_Ui->EditLastAutoRun, m_Ui->GroupBoxLastAutoStart->title()))
+            accept();
+    });
     connect(ui.ButtonCancel, &QPushButton::clicked, this, &TFormOptions::reject);
 }
 

@@ -99,8 +99,10 @@ public:
     quint16 Number() const { return m_Number; }
     void SetNumber(quint16 number);
     qint32 ProbeStep() const { return m_ProbeStep; }
-    bool HasDateStop() const { return m_DateStop != NoDateStop; }
-    bool HasMaxCount() const { return m_MaxCount != NoMaxCount; }
+    // A one-off entry's only day is its start: a stop day or count kept in its record (files
+    // from elsewhere, or a series turned into a one-off) does not limit it.
+    bool HasDateStop() const { return m_Kind != ekOnce && m_DateStop != NoDateStop; }
+    bool HasMaxCount() const { return m_Kind != ekOnce && m_MaxCount != NoMaxCount; }
 
     TMatchlist& MatchList() { return m_MatchList; }
     const TMatchlist& MatchList() const { return m_MatchList; }

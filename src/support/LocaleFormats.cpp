@@ -151,52 +151,6 @@ QString FromQtFormat(const QString& qtFormat, QChar separator, QChar separatorTo
     return TrimBlanks(out);
 }
 
-namespace {
-
-void AppendQtLiteral(QString& out, const QString& text)
-{
-    if (text.isEmpty())
-        return;
-    bool plain = true;
-    for (const QChar ch : text)
-        plain = plain && !ch.isLetter() && ch != u'\'';
-    out += plain ? text : u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
-}
-
-} // namespace
-
-QString ToQtDateFormat(const QString& format, QChar dateSeparator)
-{
-    QString out;
-    qsizetype i = 0;
-    while (i < format.size()) {
-        const QChar ch = format[i];
-        if (ch == u'"' || ch == u'\'') {
-            const qsizetype close = format.indexOf(ch, i + 1);
-            const qsizetype end = close < 0 ? format.size() : close;
-            AppendQtLiteral(out, format.mid(i + 1, end - i - 1));
-            i = end + 1;
-            continue;
-        }
-        qsizetype run = 1;
-        while (i + run < format.size() && format[i + run].toLower() == ch.toLower())
-            ++run;
-        const QChar letter = ch.toLower();
-        if (letter == u'd' && run <= 4)
-            out += QString(run, u'd');
-        else if (letter == u'm')
-            out += QString(std::min<qsizetype>(run, 4), u'M');
-        else if (letter == u'y')
-            out += QStringLiteral("yyyy");
-        else if (ch == u'/')
-            AppendQtLiteral(out, QString(run, dateSeparator));
-        else if (!ch.isLetter())
-            AppendQtLiteral(out, format.mid(i, run));
-        i += run;
-    }
-    return out;
-}
-
 QChar FirstQtSeparator(const QString& qtFormat)
 {
     bool quoted = false;

@@ -12,10 +12,6 @@
 // always 0..23.
 QString FromQtFormat(const QString& qtFormat, QChar separator = {}, QChar separatorToken = {});
 
-// A date format of our language as a Qt display format for date edits. Years always take four
-// digits there, since two typed digits do not say which century is meant; times are dropped.
-QString ToQtDateFormat(const QString& format, QChar dateSeparator);
-
 // The first character of a Qt format that is neither a letter nor quoted, or a null QChar.
 QChar FirstQtSeparator(const QString& qtFormat);
 

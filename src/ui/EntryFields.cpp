@@ -15,7 +15,7 @@ TEntryFields FieldsOfEntry(TVemoraEntryBasic& entry)
     fields.DateStart = entry.DateStart();
     fields.DateStop = entry.HasDateStop() ? entry.DateStop() : NoDateStop;
     fields.MaxCount = entry.HasMaxCount() ? entry.MaxCount() : NoMaxCount;
-    fields.DisplayText = TrimDisplayText(entry.DisplayText());
+    fields.DisplayText = entry.DisplayText();
     fields.AdvanceWarn = entry.AdvanceWarn();
     fields.Icon = entry.Icon();
     fields.Mediafile = entry.Mediafile();
@@ -65,6 +65,33 @@ void SaveFieldsToEntry(const TEntryFields& fields, TVemoraEntryBasic& entry)
     }
 }
 
+TEntryFields KeepUntouchedFields(TEntryFields now, const TEntryFields& shown, const TEntryFields& stored)
+{
+    const auto keep = [&](auto member) {
+        if (now.*member == shown.*member)
+            now.*member = stored.*member;
+    };
+    keep(&TEntryFields::Active);
+    keep(&TEntryFields::DateStart);
+    keep(&TEntryFields::DateStop);
+    keep(&TEntryFields::MaxCount);
+    keep(&TEntryFields::Repetition);
+    keep(&TEntryFields::DisplayText);
+    keep(&TEntryFields::Comment);
+    keep(&TEntryFields::Mediafile);
+    keep(&TEntryFields::Category);
+    keep(&TEntryFields::Icon);
+    keep(&TEntryFields::AdvanceWarn);
+    if (now.CycleKind != shown.CycleKind)
+        return now;
+    keep(&TEntryFields::Weekdays);
+    keep(&TEntryFields::Month);
+    keep(&TEntryFields::DayCycle);
+    keep(&TEntryFields::Day);
+    keep(&TEntryFields::DayKind);
+    return now;
+}
+
 bool FieldsDiffer(const TEntryFields& fields, const TVemoraEntryBasic& entry)
 {
     if (fields.CycleKind != entry.Kind())
@@ -73,6 +100,11 @@ bool FieldsDiffer(const TEntryFields& fields, const TVemoraEntryBasic& entry)
     if (!edited)
         return true;
     SaveFieldsToEntry(fields, *edited);
+    // The limits a one-off keeps in its record do not limit it, so they are no change either.
+    if (entry.Kind() == ekOnce) {
+        edited->SetDateStop(entry.DateStop());
+        edited->SetMaxCount(entry.MaxCount());
+    }
     return entry.Compare(*edited, 1) != 0;
 }
 

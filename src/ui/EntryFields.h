@@ -30,8 +30,13 @@ struct TEntryFields {
     quint8 DayKind = dkAnyDay; // of the daily, monthly or yearly chooser, by CycleKind
 };
 
-// The fields of an entry, its kind included.
+// The fields of an entry, its kind included, each as stored.
 TEntryFields FieldsOfEntry(TVemoraEntryBasic& entry);
+// The fields the controls give, except that a field whose control still shows what it showed
+// when the entry was loaded keeps its stored value: a control cannot show every value a file
+// may hold (a count of 0, an icon past the list, CR LF in a text), and an untouched field must
+// not change the entry. The pattern fields are kept only while the kind is the same.
+TEntryFields KeepUntouchedFields(TEntryFields now, const TEntryFields& shown, const TEntryFields& stored);
 // Writes the fields into an entry of kind CycleKind; the entry's kind is not changed.
 void SaveFieldsToEntry(const TEntryFields& fields, TVemoraEntryBasic& entry);
 // Whether an entry made of the fields differs from entry (another kind always does).

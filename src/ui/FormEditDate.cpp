@@ -2,12 +2,15 @@
 
 #include "ui_FormEditDate.h"
 
+#include "app/DateFieldCheck.h"
 #include "app/ErrorMessage.h"
 #include "model/EntryFactory.h"
+#include "model/NextDates.h"
 #include "model/VemoraEntries.h"
 #include "platform/MessageService.h"
 #include "settings/HistoryComboBox.h"
 #include "settings/HistoryStringlist.h"
+#include "support/DateEdit.h"
 #include "support/DateFormat.h"
 #include "support/FileFilters.h"
 #include "support/LocaleFormats.h"
@@ -15,6 +18,8 @@
 #include "support/HotKeysWidgets.h"
 #include "support/MCI.h"
 #include "support/NLS.h"
+#include "support/DayNumbers.h"
+#include "platform/FormatText.h"
 #include "ui/DayChoosers.h"
 #include "ui/FormCategories.h"
 #include "ui/FormPreview.h"
@@ -38,6 +43,32 @@ QString Suffixed(quint32 id, const QString& fallback, const QString& suffix)
     return FirstCharUpper(LanguageText(id, fallback), suffix);
 }
 
+constexpr quint32 TextStopBeforeStart = 0x5D41A702;
+constexpr quint32 TextNextDates = 0x5D41A703;
+constexpr quint32 TextNeverStopBeforeStart = 0x5D41A704;
+constexpr quint32 TextLastDateWas = 0x5D41A705;
+constexpr quint32 TextNeverNoDay = 0x5D41A706;
+constexpr quint32 TextNoDateInCalendar = 0x5D41A707;
+
+// The line under the rule: the next dates in the long format, or why there are none.
+QString NextDatesText(const TNextDates& next)
+{
+    using TReason = TNextDates::TReason;
+    switch (next.Reason) {
+    case TReason::Dates: {
+        QStringList days;
+        for (qint32 day : next.Days)
+            days.append(DateToLongStr(day));
+        return FormatText(LanguageText(TextNextDates), {days.join(QStringLiteral("; "))});
+    }
+    case TReason::StopBeforeStart: return FirstCharUpper(LanguageText(TextNeverStopBeforeStart));
+    case TReason::Ended: return FirstCharUpper(FormatText(LanguageText(TextLastDateWas), {DateToStr(next.LastDay)}));
+    case TReason::NoDay: return FirstCharUpper(LanguageText(TextNeverNoDay));
+    case TReason::OutOfCalendar: return FirstCharUpper(LanguageText(TextNoDateInCalendar));
+    }
+    return QString();
+}
+
 } // namespace
 
 TFormEditDate::TFormEditDate(QWidget* parent)
@@ -52,17 +83,11 @@ TFormEditDate::TFormEditDate(QWidget* parent)
     m_OpenDialog->setFileMode(QFileDialog::ExistingFile);
     m_OpenDialog->setDirectory(GetMediaPath());
     m_Ui->EditDateStop->setDate(QDate::currentDate());
-    const QString dateFormat = ToQtDateFormat(FormatSettings().ShortDateFormat, FormatSettings().DateSeparator);
-    for (QDateEdit* edit : {m_Ui->EditDateStart, m_Ui->EditDateStop}) {
-        edit->setMinimumDate(QDate(100, 1, 1));
-        edit->setDisplayFormat(dateFormat);
-        // Room for the widest date of the format, not just today's.
-        edit->setMinimumWidth(edit->sizeHint().width() + 2 * fontMetrics().horizontalAdvance(u'0'));
-    }
     m_Ui->SpinEditMonthlyDay->installEventFilter(this);
     m_Ui->SpinEditYearlyDay->installEventFilter(this);
     m_Ui->MemoDisplayText->installEventFilter(this);
     CreateChoosers();
+    ChainTabOrder();
     connect(m_Ui->SpinEditRepeatCount, &QSpinBox::valueChanged, this, &TFormEditDate::UpdateRepeatCountLabel);
     connect(m_Ui->SpinEditVorwarnzeit, &QSpinBox::valueChanged, this, &TFormEditDate::UpdateAdvanceWarnLabel);
     SetTexts();
@@ -98,6 +123,10 @@ TFormEditDate::TFormEditDate(QWidget* parent)
     resize(size().expandedTo(minimumSizeHint()));
     LoadState();
     ResetFields();
+    ConnectNextDates();
+    UpdateNextDates();
+    // Room for three long dates, so that the controls below stay put while the line changes.
+    m_Ui->LabelNextDates->setMinimumHeight(3 * m_Ui->LabelNextDates->fontMetrics().lineSpacing());
 }
 
 TFormEditDate::~TFormEditDate()
@@ -138,6 +167,65 @@ void TFormEditDate::CreateChoosers()
     m_Ui->LayoutYearly->addWidget(m_YearlyDayCycle, 1, 1);
     m_Ui->LayoutYearly->addWidget(m_YearlyDayKind, 1, 2, 1, 2);
     setTabOrder(m_YearlyDayCycle, m_YearlyDayKind);
+}
+
+// The choosers are made after the form, so they would come last in the focus chain; Tab
+// follows the order a person sees instead: each page top to bottom, then the interval.
+void TFormEditDate::ChainTabOrder()
+{
+    const Ui::FormEditDate& ui = *m_Ui;
+    const QList<QWidget*> chain = {ui.PageControlCycleKind, m_DailyDayKind, ui.CheckListBoxWeekdays,
+                                   ui.RadioButtonMonthlyDayCycleNone, ui.SpinEditMonthlyDay,
+                                   ui.RadioButtonMonthlyDayCycleCycle, m_MonthlyDayCycle, m_MonthlyDayKind,
+                                   ui.RadioButtonYearlyDayCycleNone, ui.SpinEditYearlyDay,
+                                   ui.RadioButtonYearlyDayCycleCycle, m_YearlyDayCycle, m_YearlyDayKind,
+                                   ui.ComboBoxYearlyMonths, ui.SpinEditRepetition};
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+void TFormEditDate::ConnectNextDates()
+{
+    const Ui::FormEditDate& ui = *m_Ui;
+    const auto update = [this] { UpdateNextDates(); };
+    for (TDateEdit* date : {ui.EditDateStart, ui.EditDateStop}) {
+        connect(date, &TDateEdit::dateChanged, this, update);
+        connect(date, &QLineEdit::textEdited, this, update);
+    }
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             ui.RadioGroupIsCyclicOnce, ui.CheckBoxDateStopHave, ui.CheckBoxRepeatCountHave,
+             ui.RadioButtonMonthlyDayCycleNone, ui.RadioButtonYearlyDayCycleNone})
+        connect(button, &QAbstractButton::toggled, this, update);
+    for (QSpinBox* spin : {ui.SpinEditRepetition, ui.SpinEditRepeatCount, ui.SpinEditMonthlyDay, ui.SpinEditYearlyDay})
+        connect(spin, &QSpinBox::valueChanged, this, update);
+    for (QComboBox* combo : std::initializer_list<QComboBox*>{m_DailyDayKind, m_MonthlyDayCycle, m_MonthlyDayKind,
+                                                              m_YearlyDayCycle, m_YearlyDayKind, ui.ComboBoxYearlyMonths})
+        connect(combo, &QComboBox::currentIndexChanged, this, update);
+    connect(ui.PageControlCycleKind, &QTabWidget::currentChanged, this, update);
+    connect(ui.CheckListBoxWeekdays, &QListWidget::itemChanged, this, update);
+}
+
+// Computed with the model's own rules on an entry made of the fields as they stand.
+void TFormEditDate::UpdateNextDates()
+{
+    const Ui::FormEditDate& ui = *m_Ui;
+    QString text;
+    if (!ui.EditDateStart->HasDate())
+        text = NotADateText(ui.LabelEditDateStart->text());
+    else if (CycleKind() != ekOnce && ui.CheckBoxDateStopHave->isChecked() && !ui.EditDateStop->HasDate())
+        text = NotADateText(ui.GroupBoxCycleStop->title());
+    else if (const std::unique_ptr<TVemoraEntryBasic> entry = CreateEntry(CycleKind())) {
+        try {
+            SaveToEntry(*entry);
+            text = NextDatesText(FindNextDates(*entry, Today(), 3));
+        } catch (const std::exception&) {
+            // A day the month does not have (30 February) while it is being typed.
+            text = LanguageText(TextNeverNoDay);
+        }
+    }
+    text = FirstCharUpper(text);
+    if (ui.LabelNextDates->text() != text)
+        ui.LabelNextDates->setText(text);
 }
 
 void TFormEditDate::SetTexts()
@@ -271,6 +359,8 @@ bool TFormEditDate::FormCloseQuery(int result)
 bool TFormEditDate::ValidateFields()
 {
     const int kind = CycleKind();
+    if (!CheckDateField(*m_Ui->EditDateStart, m_Ui->LabelEditDateStart->text()))
+        return false;
     if (kind == ekOnce)
         return true;
     if (!CheckSpinEditValue(m_Ui->SpinEditRepetition))
@@ -288,8 +378,20 @@ bool TFormEditDate::ValidateFields()
             return false;
         }
     }
-    return !m_Ui->CheckBoxRepeatCountHave->isChecked() || CheckSpinEditValue(m_Ui->SpinEditRepeatCount);
+    if (m_Ui->CheckBoxRepeatCountHave->isChecked() && !CheckSpinEditValue(m_Ui->SpinEditRepeatCount))
+        return false;
+    if (!m_Ui->CheckBoxDateStopHave->isChecked())
+        return true;
+    if (!CheckDateField(*m_Ui->EditDateStop, m_Ui->GroupBoxCycleStop->title()))
+        return false;
+    // Such a series would be saved and never alert.
+    if (m_Ui->EditDateStop->date() < m_Ui->EditDateStart->date()) {
+        ShowFieldError(m_Ui->EditDateStop, TextStopBeforeStart);
+        return false;
+    }
+    return true;
 }
+
 
 // A spin box corrects what is typed into it when it loses the focus, so its text is a number
 // by the time OK is pressed; the check stays for whatever its text holds at that moment.
@@ -374,11 +476,14 @@ bool TFormEditDate::eventFilter(QObject* watched, QEvent* event)
         else if (watched == m_Ui->SpinEditYearlyDay)
             m_Ui->RadioButtonYearlyDayCycleNone->setChecked(true);
     } else if (event->type() == QEvent::FocusOut && watched == m_Ui->HistoryComboBoxMediafile) {
-        HistoryComboBoxMediafileExit();
+        // The combo's own drop-down takes the focus too; that is no leaving.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            HistoryComboBoxMediafileExit();
     } else if (event->type() == QEvent::KeyPress && watched == m_Ui->MemoDisplayText) {
         // Enter confirms the dialog, as everywhere else in it; the text is one line of thought.
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && plain) {
             m_Ui->ButtonOk->click();
             return true;
         }

@@ -8,6 +8,7 @@
 
 class QFileDialog;
 class QSpinBox;
+class TDateEdit;
 class TComboBoxDayCycle;
 class TComboBoxDayKind;
 class THistoryComboBox;
@@ -67,8 +68,13 @@ private:
     void SelectCategory(quint8 number);
     bool FormCloseQuery(int result);
     bool CheckSpinEditValue(QSpinBox* spinEdit);
+    void ChainTabOrder();
+    void ConnectNextDates();
+    void UpdateNextDates();
     void ShowFieldError(QWidget* control, quint32 textId);
     TComboBoxDayKind* CurrentDayKindChooser() const;
+    // The values as the controls show them, before untouched fields take their stored values.
+    TEntryFields ControlFields() const;
 
     void VemoraEntryIsCyclicChanged();
     void PageControlCycleKindChange();
@@ -89,6 +95,9 @@ private:
     TVemoraEntryBasic* m_Entry = nullptr;
     std::unique_ptr<TMCI> m_MediaPlayer;
     bool m_CategoriesChanged = false;
+    // What the edited entry holds, and what the controls showed of it right after loading.
+    TEntryFields m_StoredFields;
+    TEntryFields m_ShownFields;
     TComboBoxDayKind* m_DailyDayKind = nullptr;
     TComboBoxDayCycle* m_MonthlyDayCycle = nullptr;
     TComboBoxDayKind* m_MonthlyDayKind = nullptr;

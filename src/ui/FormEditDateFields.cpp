@@ -6,6 +6,7 @@
 
 #include "app/ErrorMessage.h"
 #include "settings/HistoryComboBox.h"
+#include "support/DateEdit.h"
 #include "support/DayNumbers.h"
 #include "support/MCI.h"
 #include "support/NLS.h"
@@ -27,7 +28,7 @@ QDate DateOfDay(qint32 day)
     return QDate(civil.Year, static_cast<int>(civil.Month), static_cast<int>(civil.Day));
 }
 
-void SetIfDifferent(QDateEdit* edit, const QDate& date)
+void SetIfDifferent(TDateEdit* edit, const QDate& date)
 {
     if (edit->date() != date)
         edit->setDate(date);
@@ -76,6 +77,19 @@ TComboBoxDayKind* TFormEditDate::CurrentDayKindChooser() const
 }
 
 TEntryFields TFormEditDate::Fields() const
+{
+    TEntryFields fields = ControlFields();
+    if (m_Entry)
+        fields = KeepUntouchedFields(fields, m_ShownFields, m_StoredFields);
+    // A one-off is its start day and nothing else; the hidden limits are not saved with it.
+    if (fields.CycleKind == ekOnce) {
+        fields.DateStop = NoDateStop;
+        fields.MaxCount = NoMaxCount;
+    }
+    return fields;
+}
+
+TEntryFields TFormEditDate::ControlFields() const
 {
     const Ui::FormEditDate& ui = *m_Ui;
     TEntryFields fields;
@@ -174,7 +188,10 @@ void TFormEditDate::LoadFromEntry(TVemoraEntryBasic* entry)
         SelectCategory(0);
         return;
     }
-    SetFields(FieldsOfEntry(*entry));
+    m_StoredFields = FieldsOfEntry(*entry);
+    SetFields(m_StoredFields);
+    m_ShownFields = ControlFields();
+    UpdateNextDates();
 }
 
 // The daily and monthly choosers keep what the previous use chose.
@@ -198,6 +215,8 @@ void TFormEditDate::ResetFields()
     m_YearlyDayKind->SetValue(dkWorkingDay);
     ui.RadioButtonMonthlyDayCycleNone->setChecked(true);
     SetIfDifferent(ui.SpinEditMonthlyDay, 1);
+    // A fresh day to offer as the end, not the previous entry's.
+    SetIfDifferent(ui.EditDateStop, QDate::currentDate());
 }
 
 void TFormEditDate::VemoraEntryIsCyclicChanged()

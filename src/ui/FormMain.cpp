@@ -183,12 +183,16 @@ void TFormMain::FormCreate()
     }};
     m_Ui->MainMenuEditNew->setShortcut(Qt::Key_Insert);
     m_Ui->PopupNew->setShortcut(Qt::Key_Insert);
-    m_Ui->MainMenuEditEdit->setShortcut(Qt::Key_Return);
-    m_Ui->PopupEdit->setShortcut(Qt::Key_Return);
+    // The keypad's Enter is Enter as well; the menu shows the first key.
+    const QList<QKeySequence> enter = {Qt::Key_Return, Qt::Key_Enter};
+    const QList<QKeySequence> altEnter = {QKeyCombination(Qt::AltModifier, Qt::Key_Return),
+                                          QKeyCombination(Qt::AltModifier, Qt::Key_Enter)};
+    m_Ui->MainMenuEditEdit->setShortcuts(enter);
+    m_Ui->PopupEdit->setShortcuts(enter);
     m_Ui->MainMenuEditDelete->setShortcut(Qt::Key_Delete);
     m_Ui->PopupDelete->setShortcut(Qt::Key_Delete);
-    m_Ui->MainMenuEditTest->setShortcut(QKeyCombination(Qt::AltModifier, Qt::Key_Return));
-    m_Ui->PopupTest->setShortcut(QKeyCombination(Qt::AltModifier, Qt::Key_Return));
+    m_Ui->MainMenuEditTest->setShortcuts(altEnter);
+    m_Ui->PopupTest->setShortcuts(altEnter);
     m_Ui->MainMenuFileSave->setShortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_S));
     SetCaptions();
     AssignMenuHotKeys();

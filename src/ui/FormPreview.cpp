@@ -2,6 +2,8 @@
 
 #include "ui_FormPreview.h"
 
+#include "app/DateFieldCheck.h"
+#include "support/DateEdit.h"
 #include "app/ErrorMessage.h"
 #include "model/ModelErrors.h"
 #include "model/PendingEvents.h"
@@ -143,10 +145,7 @@ void TFormPreview::FormCreate()
     m_Ui->ButtonClose->setText(FirstCharUpper(LanguageText(0x09938DDC, m_Ui->ButtonClose->text())));
     SetGlyph(m_Ui->ButtonClose, TGlyphKind::Close);
 
-    QDateEdit* start = m_Ui->EditDateStart;
-    start->setDisplayFormat(ToQtDateFormat(FormatSettings().ShortDateFormat, FormatSettings().DateSeparator));
-    // As the entry editor's date edits.
-    start->setDateRange(QDate(100, 1, 1), DayToQDate(MaxDayNumber));
+    TDateEdit* start = m_Ui->EditDateStart;
     start->setDate(DayToQDate(Today()));
     SetFocusOnShow(start);
 
@@ -210,7 +209,7 @@ void TFormPreview::ButtonCalcpreviewClick()
         m_Cancel = true;
         return;
     }
-    if (!m_Entry)
+    if (!m_Entry || !CheckDateField(*m_Ui->EditDateStart, m_Ui->LabelEditDateStart->text()))
         return;
     TVemoraEntryBasic& entry = *m_Entry;
     // Cleared before the busy state shows: a click seen from then on is a stop.

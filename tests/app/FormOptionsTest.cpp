@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractButton>
-#include <QDateEdit>
+#include "support/DateEdit.h"
 #include <QFileInfo>
 #include <QSpinBox>
 #include <QtTest/QTest>
@@ -83,11 +83,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
     TCommandCase{"a_day_the_option_and_the_maxima_apply_in_order", 0, [](QWidget& d) {
         auto* at = In(d, "RadioButtonLastAutoStartAt");
         Click(at);
-        EXPECT_EQ(d.focusWidget(), In<QDateEdit>(d, "EditLastAutoRun")) << "clicking on: enters the date";
+        EXPECT_EQ(d.focusWidget(), In<TDateEdit>(d, "EditLastAutoRun")) << "clicking on: enters the date";
         Click(In(d, "RadioButtonLastAutoStartNever"));
         at->setFocus();
         QTest::keyClick(at, Qt::Key_Tab); // the date edit comes next, and entering it checks on:
-        In<QDateEdit>(d, "EditLastAutoRun")->setDate(DayToQDate(Day));
+        In<TDateEdit>(d, "EditLastAutoRun")->setDate(DayToQDate(Day));
         Click(In(d, "CheckBoxShowAutoRunVemora"));
         Click(In(d, "CheckBoxShowMissedAlerts"));
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_PageDown); // 0 empties the list

@@ -132,6 +132,7 @@ TEST(CalendarExportTest, EveryKindHasTheDaysOfTheModel)
         {"29 February", false, ekYearly, "2024-02-29", 1, 29, 2},
         {"the last Monday of May, every second year", true, ekYearly, "2025-01-01", 2, DaySpecOf(dcLast, dkMonday), 5},
         {"the first working day of the year", false, ekYearly, "2020-01-01", 1, DaySpecOf(dcFirst, dkWorkingDay), 1},
+        {"a one-off that was a series", false, ekOnce, "2027-03-10", 1, 0, 0, "2026-05-01", 0},
     };
     std::vector<TReminder> reminders;
     for (const TRow& row : rows) // each kind reads only its own pattern field
@@ -148,6 +149,7 @@ TEST(CalendarExportTest, EveryKindHasTheDaysOfTheModel)
     for (std::size_t i = 0; i < std::size(rows); ++i)
         EXPECT_EQ(calendar.Ruled.contains(static_cast<int>(i)), rows[i].Rule) << rows[i].Name;
     EXPECT_TRUE(calendar.Errors.contains("entry 11 (the 31st)")) << calendar.Errors.toStdString();
+    EXPECT_TRUE(calendar.Days.contains({18, Day("2027-03-10")})) << "a one-off's stop day and count do not hide it";
     // One event per day for a text with $(COUNT), each with its own count, and warned ahead.
     EXPECT_TRUE(calendar.Text.contains(QRegularExpression("UID:0-20270412-.*\r\n(.*\r\n){1,3}SUMMARY:Anna turns 37\r")) &&
                 calendar.Text.contains("TRIGGER;RELATED=START:-P3D")) << calendar.Text.left(600).toStdString();

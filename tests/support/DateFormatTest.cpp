@@ -1,6 +1,7 @@
 #include "support/DateFormat.h"
 #include "TestSupport.h"
 
+#include "support/DateInput.h"
 #include "support/DayNumbers.h"
 #include "support/LocaleFormats.h"
 
@@ -73,6 +74,35 @@ TFormatSettings TestSettings()
 const double Moment = DayFromCivil(2024, 3, 5) + (7 * 3600 + 8 * 60 + 9) / 86400.0;
 
 // Each row names its format; upper-case letters and quoted text are part of the rows.
+// Day, month and year in the short format's order; what is left out comes from the field's date.
+TEST(DateInputTest, ReadsADateAsPeopleTypeIt)
+{
+    struct TCase { const char* Format; const char* Typed; const char* Expected; };
+    const TCase cases[] = {
+        {"dd/mm/yyyy", "15/12/2026", "2026-12-15"}, {"dd/mm/yyyy", "7/12/90", "1990-12-07"},
+        {"dd/mm/yyyy", "15122026", "2026-12-15"},   {"dd/mm/yyyy", "151246", "2046-12-15"},
+        {"dd/mm/yyyy", "1512 47", ""},              {"dd/mm/yyyy", "15/12/1947", "1947-12-15"},
+        {"dd/mm/yyyy", "1/2/47", "1947-02-01"},     {"dd.mm.yyyy", " 01.01.2030 ", "2030-01-01"},
+        {"dd.mm.yyyy", "24.12.", "2026-12-24"},     {"dd.mm.yyyy", "3", "2026-11-03"},
+        {"dd.mm.yyyy", "0101", "2026-01-01"},       {"m/d/yyyy", "12/15/2026", "2026-12-15"},
+        {"yyyy-mm-dd", "20261215", "2026-12-15"},   {"yyyy-mm-dd", "2026-12-15", "2026-12-15"},
+        {"dd-mmm-yy", "15-Dec-26", "2026-12-15"},   {"dd/mm/yy", "15/12/0026", "0026-12-15"},
+        {"dd/mm/yyyy", "31/02/2027", ""},           {"dd/mm/yyyy", "29/02/2027", ""},
+        {"dd/mm/yyyy", "29/02/2028", "2028-02-29"}, {"dd/mm/yyyy", "15/13/2026", ""},
+        {"dd/mm/yyyy", "", ""},                      {"dd/mm/yyyy", "1/2/3/4", ""},
+        {"dd/mm/yyyy", "15/Foo/2026", ""},          {"dd/mm/yyyy", "123/12/2026", ""},
+    };
+    ResetFormatSettings(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    for (const TCase& test : cases) {
+        const auto date = ParseDateInput(QString::fromUtf8(test.Typed),
+                                         {QString::fromLatin1(test.Format), QDate(2026, 11, 30), 2026});
+        EXPECT_EQ(date ? date->toString(Qt::ISODate) : QString(), QString::fromLatin1(test.Expected))
+            << test.Format << " " << test.Typed;
+    }
+    EXPECT_EQ(std::pair(DateFieldFormat(QStringLiteral("d/m/yy")), DateFieldFormat(QStringLiteral("yyyy-mm-dd"))),
+              std::pair(QStringLiteral("d/m/yyyy"), QStringLiteral("yyyy-mm-dd")));
+}
+
 TEST(DateFormatTest, FormatTokens)
 {
     const std::pair<const char*, const char*> rows[] = {
@@ -130,17 +160,6 @@ TEST(FromQtFormatTest, Converts)
     for (const auto& [qt, separator, token, expected] : rows)
         EXPECT_EQ(FromQtFormat(QString::fromUtf8(qt), separator ? QChar(separator) : QChar(), QChar(token)),
                   QString::fromUtf8(expected)) << qt;
-}
-
-TEST(ToQtDateFormatTest, DateEditsShowOurFormatWithFourDigitYears)
-{
-    const std::tuple<const char*, char16_t, const char*> rows[] = {
-        {"dd/mm/yyyy", u'.', "dd.MM.yyyy"}, {"d/m/yy", u'-', "d-M-yyyy"},
-        {"dddd, d. mmmm yyyy", u'/', "dddd, d. MMMM yyyy"},
-        {"yyyy/mm/dd \"at\" hh:nn", u'/', "yyyy/MM/dd 'at' :"},
-    };
-    for (const auto& [ours, separator, qt] : rows)
-        EXPECT_EQ(ToQtDateFormat(QString::fromUtf8(ours), separator), QString::fromUtf8(qt)) << ours;
 }
 
 // Dates formatted with the settings made from a locale read as Qt writes them.

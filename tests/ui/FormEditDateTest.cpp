@@ -9,7 +9,20 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
+#include "app/DateFieldCheck.h"
+#include "model/ModelErrors.h"
+#include "settings/HistoryComboBox.h"
+#include "settings/HistoryStringlist.h"
+#include "support/DateEdit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -39,6 +52,8 @@ protected:
     int EditAndConfirm(TVemoraEntryBasic* entry, const std::function<void()>& act = {})
     {
         WhenModalOpens([this, act](QWidget&) {
+            Dialog->activateWindow(); // focus events come only to the active window
+            EXPECT_TRUE(QTest::qWaitForWindowActive(Dialog.get()));
             if (act)
                 act();
             Control<QPushButton>("ButtonOk")->click();
@@ -53,7 +68,171 @@ protected:
         return Entries.Items(Entries.AddEntry(std::move(entry)));
     }
     QString LastError() const { return Messages.Shown().empty() ? QString() : Messages.Shown().back().Text; }
+    // Keys as a person types them into whatever has the focus.
+    void Type(const QString& keys) const { QTest::keyClicks(Dialog->focusWidget(), keys); }
+    QString NextDatesLine() const { return Control<QLabel>("LabelNextDates")->text(); }
+    void UseDialogIn(const char* language)
+    {
+        Dialog.reset();
+        UseLanguage(QString::fromLatin1(language));
+        Dialog = std::make_unique<TFormEditDate>();
+    }
 };
+
+// Clicking "Once" puts the focus into the start day; what is typed there is the day kept.
+TEST_F(FormEditDateTest, ADateIsTheDateTyped)
+{
+    struct TCase { const char* Language; const char* Keys; const char* Expected; };
+    const TCase cases[] = {
+        {"EN", "15/12/2026", "2026-12-15"}, {"EN", "07/12/1990", "1990-12-07"}, {"EN", "15122026", "2026-12-15"},
+        {"EN", "7/12/90", "1990-12-07"},    {"EN", "31/02/2027", nullptr},     {"DE", "01.01.2030", "2030-01-01"},
+        {"DE", "1.1.30", "2030-01-01"},     {"DE", "29.02.2027", nullptr},
+    };
+    for (const TCase& test : cases) {
+        UseDialogIn(test.Language);
+        bool shownAsDate = false;
+        const int result = EditAndConfirm(nullptr, [&] {
+            Control<QPlainTextEdit>("MemoDisplayText")->setPlainText(QStringLiteral("Dentist"));
+            Click(Control<QRadioButton>("RadioGroupIsCyclicOnce"));
+            Type(QString::fromLatin1(test.Keys));
+            shownAsDate = Control<TDateEdit>("EditDateStart")->HasDate();
+        });
+        const QString label = Control<QLabel>("LabelEditDateStart")->text();
+        if (test.Expected)
+            EXPECT_EQ(std::tuple(result, shownAsDate, Iso(Dialog->Fields().DateStart)),
+                      std::tuple(EditResultOk, true, QString::fromLatin1(test.Expected))) << test.Keys;
+        else
+            EXPECT_EQ(std::tuple(result, shownAsDate, LastError()), std::tuple(EditResultCancel, false, NotADateText(label)))
+                << test.Keys;
+    }
+    // A whole date pasted replaces the field's text, wherever the cursor stands.
+    QApplication::clipboard()->setText(QStringLiteral(" 3.4.2027"));
+    auto* start = Control<TDateEdit>("EditDateStart");
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_End);
+    QTest::keyClick(start, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(start->date(), start->text()), std::tuple(QDate(2027, 4, 3), QStringLiteral("03.04.2027")));
+}
+
+// Values no control can show (damaged or foreign files) stay as they are unless the person
+// changes that field; a one-off keeps no limits once it is saved.
+TEST_F(FormEditDateTest, AnUntouchedFieldKeepsWhatTheEntryHolds)
+{
+    TVemoraEntryBasic* monthly = Add(MakeEntry<TVemoraEntryMonthly>("2026-01-01"), "x");
+    monthly->SetDisplayText(QStringLiteral("Rent\r\ndue"));
+    monthly->SetMaxCount(0);
+    monthly->SetRepetition(0);
+    monthly->SetIcon(96);
+    monthly->SetCategory(9);
+    static_cast<TVemoraEntryMonthly*>(monthly)->SetDaySpec(DaySpecOf(dcFirst, 12));
+    TVemoraEntryBasic* once = Add(MakeEntry<TVemoraEntryOnce>("2027-01-01"), "Dentist");
+    once->SetDateStop(Day("2026-01-01"));
+    once->SetMaxCount(2);
+    int closedByKeypad = 0;
+    const auto confirmByKeypad = [&] {
+        QTest::keyClick(Control<QPlainTextEdit>("MemoDisplayText"), Qt::Key_Enter, Qt::KeypadModifier);
+        closedByKeypad += !Dialog->isVisible();
+    };
+    EXPECT_EQ(std::tuple(EditAndConfirm(monthly, confirmByKeypad), EditAndConfirm(once, confirmByKeypad), closedByKeypad),
+              std::tuple(EditResultUnchanged, EditResultUnchanged, 2));
+    for (TVemoraEntryBasic* entry : {monthly, once}) {
+        EXPECT_EQ(EditAndConfirm(entry, [this] { Control<QLineEdit>("EditComment")->setText(QStringLiteral("new")); }),
+                  EditResultOk);
+        auto saved = CreateEntry(entry->Kind());
+        Dialog->LoadFromEntry(entry);
+        Control<QLineEdit>("EditComment")->setText(QStringLiteral("new"));
+        Dialog->SaveToEntry(*saved);
+        entry->SetComment(QStringLiteral("new"));
+        if (entry == once)
+            EXPECT_EQ(std::pair(saved->DateStop(), saved->MaxCount()), std::pair(NoDateStop, NoMaxCount));
+        else
+            EXPECT_EQ(entry->Compare(*saved, 1), 0) << "only the comment changed";
+    }
+}
+
+TEST_F(FormEditDateTest, AnEndBeforeTheStartIsRefusedAndANewEntryOffersToday)
+{
+    TVemoraEntryBasic* yearly = Add(MakeEntry<TVemoraEntryYearly>("2026-01-01"), "Rent");
+    yearly->SetDateStop(Day("2030-01-01"));
+    QWidget* focused = nullptr;
+    EXPECT_EQ(EditAndConfirm(yearly, [&] {
+                  auto* stop = Control<TDateEdit>("EditDateStop");
+                  stop->setFocus();
+                  Type(QStringLiteral("31/12/2025"));
+                  Control<QPushButton>("ButtonOk")->click();
+                  focused = Dialog->focusWidget();
+              }),
+              EditResultCancel);
+    EXPECT_EQ(std::tuple(LastError(), focused), std::tuple(LanguageText(0x5D41A702), Control<QWidget>("EditDateStop")));
+    EditAndConfirm(nullptr);
+    EXPECT_EQ(Control<TDateEdit>("EditDateStop")->date(), QDate::currentDate());
+}
+
+// Tab goes down the page a person sees; leaving the media combo, not opening its list, keeps its text.
+TEST_F(FormEditDateTest, KeysFollowWhatIsShown)
+{
+    EditAndConfirm(nullptr, [this] {
+        Dialog->SetCycleKind(ekMonthly);
+        Control<QRadioButton>("RadioButtonMonthlyDayCycleCycle")->setChecked(true);
+        Control<QTabWidget>("PageControlCycleKind")->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(Dialog->focusWidget(), Qt::Key_Tab);
+            visited.append(Dialog->focusWidget()->objectName());
+        }
+        // Entering the day checks its radio button, so Tab passes the other one by.
+        EXPECT_EQ(visited, QStringList({"RadioButtonMonthlyDayCycleNone", "SpinEditMonthlyDay", "ComboBoxMonthlyDaycycle",
+                                        "ComboBoxMonthlyDaykind", "SpinEditRepetition", "CheckBoxDateStopHave"}));
+        auto* media = Control<THistoryComboBox>("HistoryComboBoxMediafile");
+        media->setFocus();
+        Type(QStringLiteral("half"));
+        media->showPopup();
+        media->hidePopup();
+        const int whileOpen = media->History().IndexOf(QStringLiteral("half"));
+        QTest::keyClick(Dialog->focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(std::pair(whileOpen, media->History().IndexOf(QStringLiteral("half"))), std::pair(-1, 0));
+    });
+}
+
+// The line under the rule follows each typed change, in the chosen language.
+TEST_F(FormEditDateTest, TheNextDatesFollowTheFields)
+{
+    for (const char* language : {"EN", "DE"}) {
+        UseDialogIn(language);
+        QStringList lines;
+        EditAndConfirm(nullptr, [&] {
+            const auto typeInto = [&](const char* field, const char* keys) {
+                Control<QWidget>(field)->setFocus();
+                QTest::keyClick(Dialog->focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                Type(QString::fromLatin1(keys));
+                lines.append(NextDatesLine());
+            };
+            Click(Control<QRadioButton>("RadioGroupIsCyclicOnce"));
+            Type(QStringLiteral("15/12/2030"));
+            lines.append(NextDatesLine());
+            typeInto("EditDateStart", "03/05/2021");
+            typeInto("EditDateStart", "31/02/2031");
+            Click(Control<QRadioButton>("RadioGroupIsCyclicRepeated"));
+            Control<QSpinBox>("SpinEditYearlyDay")->setValue(15);
+            Control<QComboBox>("ComboBoxYearlyMonths")->setCurrentIndex(11);
+            typeInto("EditDateStart", "15/12/2030");
+            Click(Control<QCheckBox>("CheckBoxDateStopHave"));
+            typeInto("EditDateStop", "01/01/2030");
+            Click(Control<QCheckBox>("CheckBoxDateStopHave"));
+            EXPECT_EQ(NextDatesLine(), lines.at(3)) << "the end unticked";
+            GrabToPng(*Dialog, QStringLiteral("FormEditDate-NextDates-") + QString::fromLatin1(language));
+        });
+        const QStringList expected = language == std::string_view("EN")
+            ? QStringList{"Next dates: Sunday, 15 December 2030", "Last date was 03/05/2021", "“Start” does not hold a date.",
+                          "Next dates: Sunday, 15 December 2030; Monday, 15 December 2031; Wednesday, 15 December 2032",
+                          "Never: the end day lies before the start day"}
+            : QStringList{"Nächste Termine: Sonntag, 15 Dezember 2030", "Letzter Termin war am 03.05.2021",
+                          "„Beginn“ enthält kein Datum.",
+                          "Nächste Termine: Sonntag, 15 Dezember 2030; Montag, 15 Dezember 2031; Mittwoch, 15 Dezember 2032",
+                          "Nie: das Serienende liegt vor dem Beginn"};
+        EXPECT_EQ(lines, expected) << language;
+    }
+}
 
 TEST_F(FormEditDateTest, ANewEntryStartsAsAYearlySeriesFromTodayAndNeedsAText)
 {

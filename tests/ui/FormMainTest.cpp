@@ -275,11 +275,11 @@ TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     List().setFocus();
     Select({0});
-    QTest::keyClick(&List(), Qt::Key_Return, Qt::AltModifier);
-    EXPECT_TRUE(LastMessage().contains(QStringLiteral("Entry 1"))) << "Alt+Enter tests the entry";
+    QTest::keyClick(&List(), Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+    EXPECT_TRUE(LastMessage().contains(QStringLiteral("Entry 1"))) << "Alt+keypad Enter tests the entry";
     Select({1});
     InNextEditor([](TFormEditDate& editor) { SetText(editor, QStringLiteral("changed")); }, false);
-    Action("MainMenuEditEdit")->trigger();
+    QTest::keyClick(&List(), Qt::Key_Enter, Qt::KeypadModifier);
     InNextEditor([](TFormEditDate& editor) { SetText(editor, QStringLiteral("new")); }, false);
     Action("MainMenuEditNew")->trigger();
     for (const char* command : {"MainMenuEditCategories", "MainMenuEditPreview", "MainMenuSettingsLanguage",
@@ -345,7 +345,7 @@ TEST(EntryListCompareTest, EachColumnOrdersAsItsValues)
         {"two counts by number", 11, [](auto& a, auto&, auto& b, auto&) { a.SetMaxCount(3); b.SetMaxCount(4); }, -1},
     };
     for (const TCase& test : cases) {
-        auto first = MakeEntry<TVemoraEntryOnce>("2026-01-01"), second = MakeEntry<TVemoraEntryOnce>("2026-01-01");
+        auto first = MakeEntry<TVemoraEntryDaily>("2026-01-01"), second = MakeEntry<TVemoraEntryDaily>("2026-01-01");
         TEntryListRow row1{first.get(), 1, 2}, row2{second.get(), 1, 2};
         test.Set(*first, row1, *second, row2);
         EXPECT_EQ(ListViewEx1Compare(row1, row2, test.Key), test.Expected) << test.Name;

@@ -9,7 +9,7 @@
 #include "TestSupport.h"
 #include "model/ModelTestSupport.h"
 
-#include <QDateEdit>
+#include "support/DateEdit.h"
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -90,6 +90,7 @@ TEST_P(FormPreviewCaseTest, ListsTheDatesAndSaysWhereTheSeriesStands)
 const char* const Overflow = "Date limit exceeded (year 9999)";
 INSTANTIATE_TEST_SUITE_P(Rules, FormPreviewCaseTest, testing::Values(
     TPreviewCase{"OneOffOnTheStartDay", ekOnce, "2026-03-14", nullptr, "2026-03-14", 20, 1, "2026-03-14", "2026-03-14", "1 occurrence", "Series complete", nullptr},
+    TPreviewCase{"OneOffWithTheStopDayOfASeries", ekOnce, "2026-03-14", "2026-01-01", "2026-03-01", 20, 1, "2026-03-14", "2026-03-14", "1 occurrence", "Series complete", nullptr},
     TPreviewCase{"OneOffBeforeTheStartDay", ekOnce, "2026-03-14", nullptr, "2026-03-15", 20, 0, nullptr, nullptr, "0 occurrences", "Series complete", nullptr},
     TPreviewCase{"YearlyUpToTheMaximum", ekYearly, "2026-03-14", nullptr, "2026-03-14", 20, 20, "2026-03-14", "2045-03-14", "20 occurrences", "Series continues", nullptr},
     TPreviewCase{"DailyUpToItsStopDay", ekDaily, "2026-03-14", "2026-03-17", "2026-03-14", 20, 4, "2026-03-14", "2026-03-17", "4 occurrences", "Series complete", nullptr},
@@ -132,7 +133,7 @@ TEST_F(FormPreviewTest, ExecuteStartsAfreshFromTodayAndClosingStopsTheCalculatio
     Control<QSpinBox>("SpinEditCountMax")->setValue(7);
     Form->Preview(*entry, QDate(2001, 1, 1));
     WhenModalOpens([this](QWidget&) {
-        EXPECT_EQ(std::tuple(Lines().size(), Control<QDateEdit>("EditDateStart")->date(),
+        EXPECT_EQ(std::tuple(Lines().size(), Control<TDateEdit>("EditDateStart")->date(),
                              Control<QSpinBox>("SpinEditCountMax")->value()),
                   std::tuple(0, QDate::currentDate(), 7));
         QTimer::singleShot(0, [this] { Click(Control<QPushButton>("ButtonClose")); });

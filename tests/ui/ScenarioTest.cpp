@@ -15,7 +15,7 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDateEdit>
+#include "support/DateEdit.h"
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -54,7 +54,7 @@ void MakeEntry(TFormMain& form, const char* text, QDate start, int kind, const s
 {
     WhenModalOpens([=](QWidget& editor) {
         Child<QPlainTextEdit>(editor, QStringLiteral("MemoDisplayText"))->setPlainText(QString::fromUtf8(text));
-        Child<QDateEdit>(editor, QStringLiteral("EditDateStart"))->setDate(start);
+        Child<TDateEdit>(editor, QStringLiteral("EditDateStart"))->setDate(start);
         static_cast<TFormEditDate&>(editor).SetCycleKind(kind);
         if (more)
             more(editor);
