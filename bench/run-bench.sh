@@ -57,6 +57,11 @@ echo "== Calendar export (Google Benchmark)"
 "$bin/export_benchmark" --benchmark_repetitions=3 \
     --benchmark_out="$results/export_benchmark.json" --benchmark_out_format=json
 
+# The entry editor's line of next dates: each update under 5 ms, the slowest included.
+echo "== Next dates under the editor's rule (Google Benchmark, offscreen)"
+QT_QPA_PLATFORM=offscreen "$bin/next_dates_benchmark" \
+    --benchmark_out="$results/next_dates_benchmark.json" --benchmark_out_format=json
+
 # Per size: label and command line of each case; hyperfine runs them side by side.
 cases_for() {
     local prefix

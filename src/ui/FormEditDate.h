@@ -47,6 +47,10 @@ public:
     TEntryFields Fields() const;
     void SetFields(const TEntryFields& fields);
 
+    // The line under the rule: its next dates as the fields stand, or why there are none. Every
+    // change of a field runs it.
+    void UpdateNextDates();
+
     THistoryComboBox& MediaHistory() const;
     // The command that edits the list's categories; the main window gives its own, which marks
     // the document modified. Without one the categories dialog runs on the list directly.
@@ -70,7 +74,6 @@ private:
     bool CheckSpinEditValue(QSpinBox* spinEdit);
     void ChainTabOrder();
     void ConnectNextDates();
-    void UpdateNextDates();
     void ShowFieldError(QWidget* control, quint32 textId);
     TComboBoxDayKind* CurrentDayKindChooser() const;
     // The values as the controls show them, before untouched fields take their stored values.

@@ -37,6 +37,7 @@ struct TCommandCase {
 class FormOptionsTest : public testing::Test, public testing::WithParamInterface<TCommandCase> {
 protected:
     TTemporaryHome Home;
+    TScriptedMessages Messages;
     QWidget Parent;
     THistoryStringlist Files, Media;
     bool ShowAutoRun = true;
@@ -87,7 +88,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
         Click(In(d, "RadioButtonLastAutoStartNever"));
         at->setFocus();
         QTest::keyClick(at, Qt::Key_Tab); // the date edit comes next, and entering it checks on:
-        In<TDateEdit>(d, "EditLastAutoRun")->setDate(DayToQDate(Day));
+        QTest::keyClicks(d.focusWidget(), QStringLiteral("29/02/2023"));
+        Ok(d);
+        EXPECT_TRUE(d.isVisible()) << "no such day: refused";
+        QTest::keyClick(d.focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d.focusWidget(), QStringLiteral("15032023")); // the Day
         Click(In(d, "CheckBoxShowAutoRunVemora"));
         Click(In(d, "CheckBoxShowMissedAlerts"));
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_PageDown); // 0 empties the list
