@@ -105,11 +105,13 @@ const TMCI* ActiveAlertSound()
     return ActiveSound;
 }
 
+// What the alert shows is taken from the entry before the sound starts: starting it waits for
+// the media backend, and the entry is not read after that.
 void ShowAlert(TVemoraEntryBasic& entry, qint32 day)
 {
+    TMessageRequest request = MessageBoxRequest(AlertMessageText(entry, day), AlertCaption(day), entry.Icon());
     const std::unique_ptr<TMCI> sound = StartSound(entry.Mediafile());
     ActiveSound = sound.get();
-    TMessageRequest request = MessageBoxRequest(AlertMessageText(entry, day), AlertCaption(day), entry.Icon());
     // The entry's own sound replaces the box's; one that could not start leaves the box its own.
     request.EventSound = sound == nullptr;
     MessageService().Show(request);

@@ -338,7 +338,9 @@ bool TMCI::WaitUntil(const std::function<bool()>& done, int limitMilliseconds)
         QEventLoop loop;
         QTimer::singleShot(static_cast<int>(left), &loop, &QEventLoop::quit);
         QEventLoop* outer = std::exchange(m_Waiter, &loop);
-        loop.exec();
+        // The person's keys and clicks wait until the backend has answered: a command run in
+        // here could free what the caller of this wait is working on.
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
         m_Waiter = outer;
     }
     return true;

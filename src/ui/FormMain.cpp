@@ -22,6 +22,7 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QScopedValueRollback>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -407,8 +408,14 @@ void TFormMain::ConnectCommands()
     connect(list, &TListViewEx::ItemActivated, this, [this] { RunCommand([this] { MainMenuEditEditClick(); }); });
 }
 
+// A command runs alone: one that arrives while another waits inside (for the media backend,
+// say) is dropped rather than run in the middle of it, where it could free what the first one
+// works on. Modal dialogs keep the window's own commands out anyway.
 void TFormMain::RunCommand(const std::function<void()>& command)
 {
+    if (m_CommandRunning)
+        return;
+    const QScopedValueRollback running(m_CommandRunning, true);
     try {
         command();
     } catch (const std::exception& error) {

@@ -157,6 +157,7 @@ private:
     int m_SortKey = 0;
     std::unique_ptr<TMenuHistoryFiles> m_History;
     int m_UpdateDepth = 0;
+    bool m_CommandRunning = false;
     std::array<std::array<QAction*, 3>, MainActionCount> m_ActionTable{};
     bool m_ReadOnly = false;
     bool m_ShowAutoRun = true;

@@ -10,6 +10,7 @@
 #include "ui/ListViewEx.h"
 
 #include "../app/BatchFiles.h"
+#include "MediaFiles.h"
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <memory>
@@ -325,6 +327,24 @@ TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
     ASSERT_EQ(List().SelectedRows().size(), 1u) << "the new entry is the only selected row";
     EXPECT_EQ(std::tuple(SelectedEntry()->DisplayText(), Form->Entries().Count(), Form->Modified()),
               std::tuple(QStringLiteral("Water the plants"), 2, true));
+}
+
+// Starting the entry's sound waits for the media backend; a command that comes meanwhile must
+// not run inside that wait and free the entry under its alert.
+TEST_F(FormMainTest, TestRunsNoCommandWhileItsSoundStarts)
+{
+    QFile sound(Home.FilePath(QStringLiteral("ring.wav")));
+    ASSERT_TRUE(sound.open(QIODevice::WriteOnly) && sound.write(Wave(300)) > 0);
+    sound.close();
+    TBatchFile file;
+    file.Once(QStringLiteral("Dentist"), 1, 0, true, sound.fileName()).Once(QStringLiteral("Rent"), 2);
+    ASSERT_TRUE(Form->OpenFile(file.Save(Home.FilePath(QStringLiteral("dates.vkd")))));
+    Select({0});
+    QTimer::singleShot(0, Form.get(), [this] { Action("MainMenuEditDelete")->trigger(); });
+    int countWhileShown = 0;
+    Messages.Service().OnShow = [&](const TMessageRequest&) { countWhileShown = Form->Entries().Count(); };
+    Action("MainMenuEditTest")->trigger();
+    EXPECT_EQ(std::tuple(countWhileShown, LastMessage().contains(QStringLiteral("Dentist"))), std::tuple(2, true));
 }
 
 TEST(EntryListCompareTest, EachColumnOrdersAsItsValues)
