@@ -3,7 +3,6 @@
 
 #include "model/EntryFactory.h"
 #include "model/ListRow.h"
-#include "model/NextDates.h"
 #include "model/VemoraEntries.h"
 #include "support/DateFormat.h"
 #include "support/NLS.h"
@@ -40,44 +39,10 @@ TEST(OneOffTest, ItsStartIsItsOnlyDayWhateverLimitsItsRecordHolds)
     once->SetDateStop(Day("2026-05-01"));
     once->SetMaxCount(0);
     once->SetAdvanceWarn(2);
-    qint32 next = 0;
-    const bool found = once->FindOccurrence(Day("2027-01-01"), next, FindNext);
     EXPECT_EQ(std::tuple(once->IsDue(Day("2027-03-07")), once->IsDue(Day("2027-03-08")), once->IsDue(Day("2027-03-10")),
-                         found, Iso(next), once->ListColumnText(4),
-                         once->ListColumnText(10), once->ListColumnText(11)),
-              std::tuple(false, true, true, true, QStringLiteral("2027-03-10"), DateToStr(Day("2027-03-10")),
-                         u'(' + LanguageText(0x3796806F) + u')', u'(' + LanguageText(0x266BD381) + u')'));
-}
-
-TEST(NextDatesTest, NamesTheNextDatesOrWhyThereAreNone)
-{
-    using TReason = TNextDates::TReason;
-    const auto monthly = [](const char* start, const char* stop, int count) {
-        auto entry = MakeEntry<TVemoraEntryMonthly>(start);
-        entry->SetDay(15);
-        entry->SetDateStop(stop ? Day(stop) : NoDateStop);
-        entry->SetMaxCount(count);
-        return entry;
-    };
-    auto pastOnce = MakeEntry<TVemoraEntryOnce>("2021-05-03");
-    auto noWeekday = MakeEntry<TVemoraEntryWeekly>("2026-01-01");
-    struct TCase { const char* Name; std::unique_ptr<TVemoraEntryBasic> Entry; TReason Reason; QStringList Days; QString Last; };
-    TCase cases[] = {
-        {"the 15th, today one of them", monthly("2026-01-15", nullptr, -1), TReason::Dates, {"2026-12-15", "2027-01-15", "2027-02-15"}, {}},
-        {"a series ahead", monthly("2027-06-01", "2027-07-31", -1), TReason::Dates, {"2027-06-15", "2027-07-15"}, {}},
-        {"the stop day before the start", monthly("2027-06-01", "2027-05-31", -1), TReason::StopBeforeStart, {}, {}},
-        {"ended by its count", monthly("2026-01-01", nullptr, 3), TReason::Ended, {}, "2026-03-15"},
-        {"a one-off past", std::move(pastOnce), TReason::Ended, {}, "2021-05-03"},
-        {"no weekday", std::move(noWeekday), TReason::NoDay, {}, {}},
-    };
-    for (TCase& test : cases) {
-        const TNextDates next = FindNextDates(*test.Entry, Day("2026-12-15"), 3);
-        QStringList days;
-        for (qint32 day : next.Days)
-            days.append(Iso(day));
-        EXPECT_EQ(std::tuple(next.Reason, days, next.Reason == TReason::Ended ? Iso(next.LastDay) : QString()),
-                  std::tuple(test.Reason, test.Days, test.Last)) << test.Name;
-    }
+                         once->ListColumnText(4), once->ListColumnText(10), once->ListColumnText(11)),
+              std::tuple(false, true, true, DateToStr(Day("2027-03-10")), u'(' + LanguageText(0x3796806F) + u')',
+                         u'(' + LanguageText(0x266BD381) + u')'));
 }
 
 TEST(EntryTest, ANewStartDayOrPatternDropsTheCache)
