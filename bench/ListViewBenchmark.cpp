@@ -1,7 +1,8 @@
 // The editor's entry list at 10,000 and 100,000 entries, offscreen: opening a file in the main
 // window (read, listed, sorted by next date, painted), sorting by each column as a header
-// click does, and the heap the window adds to that of the entries alone; and the entry editor
-// opened on an entry of each kind, the first time and later. It uses the same
+// click does, and the heap the window adds to that of the entries alone; the commands on a
+// list of 100,000 (select all and delete, delete one, save, edit one, toggle one); and the
+// entry editor opened on an entry of each kind, the first time and later. It uses the same
 // generated files as the model benchmark (VEMORA_BENCH_DATA overrides their folder).
 
 #include "ReminderSet.h"
@@ -24,6 +25,9 @@
 #include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 
@@ -31,6 +35,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -267,6 +272,79 @@ void SortFromOpened(benchmark::State& state)
     state.counters["paints"] = benchmark::Counter(paints.Count(), benchmark::Counter::kAvgIterations);
 }
 
+QAction* Command(TFormMain& form, const char* name)
+{
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void SelectRow(TFormMain& form, int row)
+{
+    TListViewEx& list = *form.ListViewEx1();
+    list.selectionModel()->setCurrentIndex(list.model()->index(row, 0),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// A command on the list of 100,000 entries, opened anew before each run where asked (untimed),
+// after an untimed preparation.
+void ListCommand(benchmark::State& state, bool reopen, const std::function<void(TFormMain&)>& prepare,
+                 const std::function<void(TFormMain&)>& command)
+{
+    const QString file = FilesFor(LargeCount).Warm;
+    TFormMain* form = SharedFormWith(file);
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!form || (reopen && !form->OpenFile(file))) {
+            state.SkipWithError("the file is no entry file");
+            return;
+        }
+        prepare(*form);
+        Settle();
+        state.ResumeTiming();
+        command(*form);
+        Settle();
+    }
+    state.counters["rows_after"] = form->ListModel().rowCount();
+    Shared().File.clear(); // changed: the next case opens it anew
+}
+
+void RegisterListCommands()
+{
+    using TStep = std::function<void(TFormMain&)>;
+    const auto add = [](const char* name, bool reopen, TStep prepare, TStep command) {
+        benchmark::RegisterBenchmark(name, [=](benchmark::State& state) { ListCommand(state, reopen, prepare, command); })
+            ->Iterations(5)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+    // Goals: under 500, 20, 500, 50 and 5 ms.
+    add("List100k/SelectAllAndDelete", true, [](TFormMain& form) { Command(form, "MainMenuEditSelectall")->trigger(); },
+        [](TFormMain& form) { Command(form, "MainMenuEditDelete")->trigger(); });
+    add("List100k/DeleteOne", false, [](TFormMain& form) { SelectRow(form, form.ListModel().rowCount() / 2); },
+        [](TFormMain& form) { Command(form, "MainMenuEditDelete")->trigger(); });
+    static QTemporaryDir saved;
+    add("List100k/Save", false, [](TFormMain&) {},
+        [](TFormMain& form) { form.Entries().SaveToFile(saved.filePath(QStringLiteral("saved.vkd"))); });
+    // Sorted by display text; the edited text moves the row to the other end of the list.
+    add("List100k/EditOneSorted", false, [](TFormMain& form) {
+            SortAndShow(form, 2, true);
+            SelectRow(form, form.ListModel().rowCount() / 2);
+        },
+        [](TFormMain& form) {
+            QTimer::singleShot(0, [] {
+                auto& editor = static_cast<TFormEditDate&>(*QApplication::activeModalWidget());
+                editor.findChild<QPlainTextEdit*>(QStringLiteral("MemoDisplayText"))->setPlainText(QStringLiteral("zzz %1").arg(std::rand()));
+                editor.findChild<QPushButton*>(QStringLiteral("ButtonOk"))->click();
+            });
+            Command(form, "MainMenuEditEdit")->trigger();
+        });
+    add("List100k/ToggleOne", false, [](TFormMain&) {}, [](TFormMain& form) {
+        QAbstractItemModel& model = *form.ListViewEx1()->model();
+        const QModelIndex box = model.index(model.rowCount() / 3, 0);
+        model.setData(box, model.data(box, Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked ? Qt::Unchecked : Qt::Checked,
+                      Qt::CheckStateRole);
+    });
+}
+
 // Rows that the entries fill and that keep nothing: what computing the list's occurrences
 // leaves in the entries themselves.
 class TDiscardedRows final : public TListRows {
@@ -373,6 +451,7 @@ void EditEntry(benchmark::State& state, TEntryKind kind, bool firstUse)
 
 void Register()
 {
+    RegisterListCommands();
     const std::pair<TEntryKind, const char*> kinds[] = {
         {ekOnce, "Once"}, {ekDaily, "Daily"}, {ekWeekly, "Weekly"}, {ekMonthly, "Monthly"}, {ekYearly, "Yearly"}};
     for (const bool firstUse : {true, false})

@@ -41,6 +41,8 @@ public:
     virtual qint32 Item(qint32 index) const = 0;
     // The index of the first day not before day.
     virtual qint32 LowerBound(qint32 day) const = 0;
+    // The days one by one where the run holds them so, else none.
+    virtual const std::vector<qint32>* HeldDays() const { return nullptr; }
 };
 
 // Days left in the entry file, read at the first look inside them.
@@ -62,6 +64,7 @@ public:
     bool Prepare() const override;
     qint32 Item(qint32 index) const override;
     qint32 LowerBound(qint32 day) const override;
+    const std::vector<qint32>* HeldDays() const override { return m_Read ? &m_Days : nullptr; }
 
 private:
     std::shared_ptr<const TEntrySource> m_Source;

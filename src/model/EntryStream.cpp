@@ -146,6 +146,15 @@ void TEntryWriter::WriteInt(qint32 value)
     m_Data.append(bytes, 4);
 }
 
+void TEntryWriter::WriteInts(const qint32* values, qsizetype count)
+{
+    if (count <= 0)
+        return; // an empty vector's data may be null, which the copy must not be given
+    const qsizetype at = m_Data.size();
+    m_Data.resize(at + count * 4);
+    qToLittleEndian<qint32>(values, count, m_Data.data() + at);
+}
+
 void TEntryWriter::WriteString(const QString& text)
 {
     const QByteArray bytes = EncodeAnsiText(text);

@@ -79,6 +79,8 @@ public:
     void WriteBool(bool value) { WriteByte(value ? 1 : 0); }
     void WriteWord(quint16 value);
     void WriteInt(qint32 value);
+    // Days of a cache, as WriteInt would write them one by one, in one go.
+    void WriteInts(const qint32* values, qsizetype count);
     void WriteString(const QString& text);
     void WriteBytes(const QByteArray& bytes) { m_Data.append(bytes); }
 

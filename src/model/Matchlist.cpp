@@ -170,10 +170,15 @@ void TMatchlist::SaveToStream(TEntryWriter& writer) const
     writer.WriteBool(m_Valid);
     writer.WriteInt(m_Valid ? Count() : 0);
     if (m_Valid) {
-        for (int i = 0; i < RunCount(); ++i)
-            writer.WriteInt(m_Run->Item(i));
-        for (qint32 day : m_Days)
-            writer.WriteInt(day);
+        if (const std::vector<qint32>* held = m_Run ? m_Run->HeldDays() : nullptr) {
+            writer.WriteInts(held->data(), static_cast<qsizetype>(held->size()));
+        } else {
+            std::vector<qint32> run(static_cast<std::size_t>(RunCount()));
+            for (int i = 0; i < RunCount(); ++i)
+                run[static_cast<std::size_t>(i)] = m_Run->Item(i);
+            writer.WriteInts(run.data(), static_cast<qsizetype>(run.size()));
+        }
+        writer.WriteInts(m_Days.data(), static_cast<qsizetype>(m_Days.size()));
     }
     writer.WriteBool(m_Valid && m_Complete);
 }

@@ -11,6 +11,8 @@
 
 #include <QBuffer>
 
+#include <unordered_set>
+
 namespace {
 
 // The smallest records a count can stand for, to refuse counts the file cannot hold.
@@ -62,6 +64,20 @@ void TVemoraEntries::Delete(int index)
     TVemoraEntryBasic* entry = Get(index);
     TListSorted<TVemoraEntryBasic>::Delete(index);
     delete entry;
+}
+
+void TVemoraEntries::DeleteEntries(const std::vector<TVemoraEntryBasic*>& entries)
+{
+    const std::unordered_set<const TVemoraEntryBasic*> doomed(entries.begin(), entries.end());
+    std::vector<const TVemoraEntryBasic*> removed;
+    DeleteWhere([&](const TVemoraEntryBasic* entry) {
+        if (!doomed.contains(entry))
+            return false;
+        removed.push_back(entry);
+        return true;
+    });
+    for (const TVemoraEntryBasic* entry : removed)
+        delete entry;
 }
 
 void TVemoraEntries::Clear()

@@ -23,6 +23,8 @@ public:
     int Compare(const TVemoraEntryBasic* item1, const TVemoraEntryBasic* item2, int mode) const override;
     void Delete(int index) override;
     void Clear() override;
+    // Deletes these entries of the list (and frees them) in one pass over the list.
+    void DeleteEntries(const std::vector<TVemoraEntryBasic*>& entries);
 
     // Takes the entry into the list (it becomes the owner) and gives it the next serial; an
     // entry already in the list keeps its place.

@@ -138,6 +138,30 @@ void TFormExCore::ApplyTrackSizes()
         m_Form.setMaximumSize(m_TrackSizes[2], m_TrackSizes[3]);
 }
 
+void TFormExCore::KeepOnScreen()
+{
+    const QScreen* screen = m_Form.screen();
+    if (!screen || m_Form.isMaximized() || m_Form.isFullScreen())
+        return;
+    const QRect area = screen->availableGeometry();
+    // Before its first show the window manager's frame is unknown: room for a title bar.
+    QMargins frame(m_Form.geometry().left() - m_Form.frameGeometry().left(), m_Form.geometry().top() - m_Form.frameGeometry().top(),
+                   m_Form.frameGeometry().right() - m_Form.geometry().right(), m_Form.frameGeometry().bottom() - m_Form.geometry().bottom());
+    if (frame.isNull())
+        frame = QMargins(4, 30, 4, 4);
+    const QSize room = area.size().shrunkBy(frame).expandedTo(m_Form.minimumSize());
+    if (!room.isValid())
+        return;
+    const QSize size = m_Form.size().boundedTo(room);
+    if (size != m_Form.size())
+        m_Form.resize(size);
+    const QRect outer(m_Form.pos(), size.grownBy(frame)); // a window's pos() is that of its frame
+    const int left = std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() - outer.width() + 1));
+    const int top = std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() - outer.height() + 1));
+    if (left != outer.left() || top != outer.top())
+        m_Form.move(left, top);
+}
+
 void TFormExCore::GiveFocusOnShow()
 {
     if (m_FocusOnShow && m_FocusOnShow->isEnabled())

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QPointer>
+#include <QShowEvent>
 
 #include <array>
 #include <memory>
@@ -47,6 +48,9 @@ public:
 protected:
     // Called by the window before Qt's own show handling.
     void GiveFocusOnShow();
+    // A stored or design size larger than the screen's free area is cut to it, and the window
+    // moved wholly onto the screen, so that nothing of it (the status bar) lies past an edge.
+    void KeepOnScreen();
 
 private:
     void ApplyTrackSizes();
@@ -89,6 +93,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override
     {
+        if (!event->spontaneous())
+            KeepOnScreen();
         GiveFocusOnShow();
         TBase::showEvent(event);
     }

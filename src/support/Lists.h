@@ -58,6 +58,9 @@ public:
     // Removes the item, then raises the change event and sets flagModified. A negative index
     // removes nothing but is still reported as a change.
     virtual void Delete(int index);
+    // Removes every item the test picks in one pass, then raises the change event and sets
+    // flagModified once; returns how many went. Long lists lose many items in linear time.
+    int DeleteWhere(const std::function<bool(const T* item)>& doomed);
     // Inserts at index, 0..Count; refused in a sorted list, and for a duplicate unless
     // Duplicates is dupAccept.
     virtual void Insert(T* item, int index);
@@ -85,6 +88,7 @@ protected:
     virtual void InsertItem(int index, T* item) = 0;
     // A negative index does nothing.
     virtual void DeleteItem(int index) = 0;
+    virtual int DeleteItemsWhere(const std::function<bool(const T* item)>& doomed) = 0;
     virtual void ExchangeItems(int index1, int index2) = 0;
 
     // InsertItem, then the change event, then flagModified.
@@ -108,6 +112,7 @@ public:
 protected:
     void InsertItem(int index, T* item) override;
     void DeleteItem(int index) override;
+    int DeleteItemsWhere(const std::function<bool(const T* item)>& doomed) override;
     void ExchangeItems(int index1, int index2) override;
 
 private:
@@ -149,6 +154,16 @@ void TListCustom<T>::Delete(int index)
     if (OnChange)
         OnChange(*this);
     SetFlags(flagModified, true);
+}
+
+template <typename T>
+int TListCustom<T>::DeleteWhere(const std::function<bool(const T* item)>& doomed)
+{
+    const int deleted = DeleteItemsWhere(doomed);
+    if (OnChange)
+        OnChange(*this);
+    SetFlags(flagModified, true);
+    return deleted;
 }
 
 template <typename T>
@@ -350,6 +365,15 @@ void TListSortedCustom<T>::InsertItem(int index, T* item)
         return;
     }
     m_Storage.insert(m_Storage.begin() + index, item);
+}
+
+template <typename T>
+int TListSortedCustom<T>::DeleteItemsWhere(const std::function<bool(const T* item)>& doomed)
+{
+    const auto deleted = std::erase_if(m_Storage, [&doomed](const T* item) { return doomed(item); });
+    if (m_Storage.empty())
+        std::vector<T*>().swap(m_Storage);
+    return static_cast<int>(deleted);
 }
 
 template <typename T>

@@ -132,6 +132,7 @@ bool TEntryListModel::setData(const QModelIndex& index, const QVariant& value, i
     if (!entry || entry->Active() == checked)
         return false;
     entry->SetActive(checked);
+    m_OutOfOrder = m_OutOfOrder || m_SortKey == 0;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     emit ActiveToggled(entry);
     return true;
@@ -178,6 +179,7 @@ void TEntryListModel::BeginUpdate()
 void TEntryListModel::EndUpdate()
 {
     SortedOrder(); // nobody holds a row of a model being reset
+    m_OutOfOrder = false;
     endResetModel();
 }
 
@@ -225,7 +227,7 @@ int TEntryListModel::AddListItem(TVemoraEntryBasic* entry)
     TRowFiller filler(&m_Rows.back());
     entry->FillListItem(filler, Today());
     endInsertRows();
-    SortRows();
+    MoveToSortedPlace(row);
     return RowOfEntry(entry);
 }
 
@@ -236,7 +238,46 @@ void TEntryListModel::RefillRow(int row)
     TRowFiller filler(&m_Rows[static_cast<std::size_t>(row)]);
     Row(row).Entry->FillListItem(filler, Today());
     emit dataChanged(index(row, 0), index(row, EntryListColumnCount - 1));
-    SortRows();
+    MoveToSortedPlace(row);
+}
+
+int TEntryListModel::SortedPlace(int row) const
+{
+    const int direction = m_Ascending ? 1 : -1;
+    const TEntryListRow& moved = Row(row);
+    const auto other = [&](int place) -> const TEntryListRow& { return Row(place < row ? place : place + 1); };
+    const auto firstWhere = [&](auto goesBefore) {
+        int low = 0;
+        int high = rowCount() - 1; // the others
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (goesBefore(other(middle)))
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return low;
+    };
+    const int equalFrom = firstWhere([&](const TEntryListRow& r) { return direction * ListViewEx1Compare(r, moved, m_SortKey) < 0; });
+    const int equalTo = firstWhere([&](const TEntryListRow& r) { return direction * ListViewEx1Compare(r, moved, m_SortKey) <= 0; });
+    // Among equal rows it keeps its place, as a stable sort would leave it.
+    return std::clamp(row, equalFrom, equalTo);
+}
+
+void TEntryListModel::MoveToSortedPlace(int row)
+{
+    if (m_OutOfOrder)
+        return SortRows();
+    const int place = SortedPlace(row);
+    if (place == row)
+        return;
+    beginMoveRows(QModelIndex(), row, row, QModelIndex(), place > row ? place + 1 : place);
+    const auto at = m_Rows.begin();
+    if (place > row)
+        std::rotate(at + row, at + row + 1, at + place + 1);
+    else
+        std::rotate(at + place, at + row, at + row + 1);
+    endMoveRows();
 }
 
 void TEntryListModel::SetRowEntry(int row, TVemoraEntryBasic* entry)
@@ -254,14 +295,42 @@ void TEntryListModel::RemoveRow(int row)
     endRemoveRows();
 }
 
+void TEntryListModel::RemoveRows(const std::vector<int>& rows)
+{
+    if (rows.empty())
+        return;
+    const int first = rows.front();
+    const int last = rows.back();
+    if (first < 0 || last >= rowCount())
+        return;
+    if (last - first + 1 == static_cast<int>(rows.size())) {
+        beginRemoveRows(QModelIndex(), first, last);
+        m_Rows.erase(m_Rows.begin() + first, m_Rows.begin() + last + 1);
+        endRemoveRows();
+        return;
+    }
+    beginResetModel();
+    std::vector<bool> doomed(m_Rows.size());
+    for (int row : rows)
+        doomed[static_cast<std::size_t>(row)] = true;
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < m_Rows.size(); ++row)
+        if (!doomed[row])
+            m_Rows[kept++] = m_Rows[row];
+    m_Rows.resize(kept);
+    endResetModel();
+}
+
 void TEntryListModel::RefreshCategoryColumn()
 {
+    m_OutOfOrder = m_OutOfOrder || m_SortKey == 6;
     if (rowCount() > 0)
         emit dataChanged(index(0, 6), index(rowCount() - 1, 6), {Qt::DisplayRole});
 }
 
 void TEntryListModel::Sort(int sortKey, bool ascending)
 {
+    m_OutOfOrder = false;
     m_SortKey = sortKey;
     m_Ascending = ascending;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -61,6 +61,9 @@ public:
     // The row of a new entry of another kind, standing for the replaced one.
     void SetRowEntry(int row, TVemoraEntryBasic* entry);
     void RemoveRow(int row);
+    // Removes the rows (ascending, each once) in one pass: a run of rows as one removal, rows
+    // strewn over a long list as one reset, so that neither costs a pass per row.
+    void RemoveRows(const std::vector<int>& rows);
     // The category column of every row shows its entry's category again.
     void RefreshCategoryColumn();
     void Sort(int sortKey, bool ascending);
@@ -94,6 +97,11 @@ private:
 
     void SortRows();
     std::vector<int> SortedOrder();
+    // Where the row belongs among the others, which are in order: the place a stable sort
+    // gives it, counted without the row itself.
+    int SortedPlace(int row) const;
+    // Moves a row whose values changed to its sorted place, in O(log n) comparisons.
+    void MoveToSortedPlace(int row);
 
     std::vector<TEntryListRow> m_Rows;
     std::array<QString, EntryListColumnCount> m_Captions;
@@ -101,4 +109,7 @@ private:
     TRowFiller m_Filler;
     int m_SortKey = 0;
     bool m_Ascending = false;
+    // A check box toggled or categories renamed may leave rows out of their sorted order
+    // until the next whole sort; a row then cannot be placed by a search among the others.
+    bool m_OutOfOrder = false;
 };

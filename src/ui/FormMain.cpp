@@ -400,6 +400,8 @@ void TFormMain::ConnectCommands()
     TListViewEx* list = m_Ui->ListViewEx1;
     connect(list->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFormMain::ListViewEx1ColumnClick);
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TFormMain::ListViewEx1Change);
+    // A reset (a file opened, or one that failed to open) drops the selection without a word.
+    connect(m_ListModel, &QAbstractItemModel::modelReset, this, &TFormMain::ListViewEx1Change);
     connect(m_ListModel, &TEntryListModel::ActiveToggled, this, [this] {
         SetModified(true);
         ListViewEx1Change();

@@ -103,6 +103,9 @@ public:
     TAboutDLG* AboutDLG1() const { return m_AboutDialog; }
 
 protected:
+    // No menu of Qt's own on the tool bar or the menu bar: it would hide the tool bar behind
+    // the View menu's back.
+    QMenu* createPopupMenu() override { return nullptr; }
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -20,6 +20,7 @@
 #include "ui/ListViewEx.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 TVemoraEntryBasic* TFormMain::SelectedEntry() const
 {
@@ -83,12 +84,15 @@ void TFormMain::MainMenuEditDeleteClick()
         return;
     BeginUpdate();
     const std::vector<int> rows = m_Ui->ListViewEx1->SelectedRows();
-    // From the bottom up, so that the rows still to go keep their places.
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        TVemoraEntryBasic* entry = m_ListModel->EntryAt(*row);
-        m_ListModel->RemoveRow(*row);
-        m_Entries->Delete(entry->IndexInOwner());
-    }
+    std::vector<TVemoraEntryBasic*> entries;
+    entries.reserve(rows.size());
+    for (int row : rows)
+        entries.push_back(m_ListModel->EntryAt(row));
+    // Rows strewn over the list come back as a reset; the view keeps its place.
+    const int scrolled = m_Ui->ListViewEx1->verticalScrollBar()->value();
+    m_ListModel->RemoveRows(rows);
+    m_Ui->ListViewEx1->verticalScrollBar()->setValue(scrolled);
+    m_Entries->DeleteEntries(entries);
     EndUpdate();
     UpdateActions();
 }

@@ -1,5 +1,6 @@
 #include "ui/ListViewEx.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
@@ -19,13 +20,27 @@ TListViewEx::TListViewEx(QWidget* parent)
     verticalHeader()->hide();
     // Uniform rows keep scrolling through long lists cheap.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    FitRowsToFont();
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(this, &QAbstractItemView::doubleClicked, this, &TListViewEx::ItemActivated);
+}
+
+// The rows are as high as the list's font needs, whichever font it is given.
+void TListViewEx::FitRowsToFont()
+{
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+void TListViewEx::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        FitRowsToFont();
 }
 
 void TListViewEx::setModel(QAbstractItemModel* model)

@@ -22,6 +22,9 @@ public:
 
     void setModel(QAbstractItemModel* model) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 signals:
     // A double click on a row.
     void ItemActivated();
@@ -29,6 +32,7 @@ signals:
     void ItemCountChanged(int count);
 
 private:
+    void FitRowsToFont();
     void NotifyItemCount();
 
     int m_NotifiedCount = -1;

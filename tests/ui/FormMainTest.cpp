@@ -15,7 +15,10 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QScreen>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -329,6 +332,28 @@ TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
               std::tuple(QStringLiteral("Water the plants"), 2, true));
 }
 
+// Rows as high as a large font needs, no menu of Qt's own on the bars, the commands as the
+// selection after an open that failed, and a window larger than the screen cut to it.
+TEST_F(FormMainTest, TheViewFollowsItsFontSelectionAndScreen)
+{
+    QFont large = List().font();
+    large.setPointSize(28);
+    List().setFont(large);
+    ASSERT_TRUE(Form->OpenFile(NumberedFile(3)));
+    Select({1});
+    QFile garbage(Home.FilePath(QStringLiteral("garbage.vkd")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly) && garbage.write("no entry file") > 0);
+    garbage.close();
+    EXPECT_FALSE(Form->OpenFile(garbage.fileName()));
+    Form->resize(5000, 4000);
+    Form->show();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+    QCoreApplication::sendEvent(Child<QWidget>(*Form, QStringLiteral("ToolBar1")), &click);
+    EXPECT_EQ(std::tuple(List().verticalHeader()->defaultSectionSize() >= QFontMetrics(large).height(), EnabledRows(),
+                         QApplication::activePopupWidget(), Form->screen()->availableGeometry().contains(Form->frameGeometry())),
+              std::tuple(true, QStringLiteral("1000001001"), nullptr, true));
+}
+
 // Starting the entry's sound waits for the media backend; a command that comes meanwhile must
 // not run inside that wait and free the entry under its alert.
 TEST_F(FormMainTest, TestRunsNoCommandWhileItsSoundStarts)
@@ -345,6 +370,41 @@ TEST_F(FormMainTest, TestRunsNoCommandWhileItsSoundStarts)
     Messages.Service().OnShow = [&](const TMessageRequest&) { countWhileShown = Form->Entries().Count(); };
     Action("MainMenuEditTest")->trigger();
     EXPECT_EQ(std::tuple(countWhileShown, LastMessage().contains(QStringLiteral("Dentist"))), std::tuple(2, true));
+}
+
+// An edited row moves to its place among the others, in either direction; rows go in one pass,
+// strewn or in a run, and their entries with them.
+TEST(EntryListModelTest, AnEditedRowMovesToItsPlaceAndManyRowsGoAtOnce)
+{
+    UseLanguage(QStringLiteral("EN"));
+    TVemoraEntries entries;
+    const QStringList texts = {"d", "b", "a", "c", "b", "e", "g"};
+    for (int i = 0; i < texts.size(); ++i)
+        entries.AddEntry(MakeEntry<TVemoraEntryOnce>("2027-01-01"));
+    TEntryListModel model;
+    for (const bool ascending : {true, false}) {
+        for (int i = 0; i < texts.size(); ++i)
+            entries.Items(i)->SetDisplayText(texts.at(i));
+        model.SetSortOrder(2, ascending);
+        entries.FillListView(model);
+        for (const auto& [from, to] : {std::pair(2, "f"), std::pair(5, "b"), std::pair(2, "0"), std::pair(2, "h")}) {
+            entries.Items(from)->SetDisplayText(QString::fromLatin1(to));
+            model.RefillRow(model.RowOfEntry(entries.Items(from)));
+            const QStringList moved = TextsOf(model);
+            model.Sort(2, ascending);
+            EXPECT_EQ(moved, TextsOf(model)) << from << " to " << to;
+        }
+    }
+    const auto remove = [&](std::vector<int> rows) {
+        std::vector<TVemoraEntryBasic*> doomed;
+        for (int row : rows)
+            doomed.push_back(model.EntryAt(row));
+        model.RemoveRows(rows);
+        entries.DeleteEntries(doomed);
+        return std::pair(TextsOf(model), entries.Count());
+    };
+    EXPECT_EQ(remove({0, 2, 3}), std::pair(QStringList({"g", "b", "b", "b"}), 4)); // from h g d c b b b
+    EXPECT_EQ(remove({1, 2}), std::pair(QStringList({"g", "b"}), 2));
 }
 
 TEST(EntryListCompareTest, EachColumnOrdersAsItsValues)
