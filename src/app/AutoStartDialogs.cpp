@@ -31,11 +31,11 @@ TFormAskForAutoStart& AskForAutoStartDialog(QWidget* parent)
     return KeptDialog(Question, parent);
 }
 
-void RunAutoStartCommand(QWidget* parent, const QString& currentFile)
+void RunAutoStartCommand(QWidget* parent, const QString& currentFile, bool agreed)
 {
-    AutoStartCommand(currentFile, [parent](const QString& current, const QString& registered) -> std::optional<QString> {
+    AutoStartCommand(currentFile, [parent, agreed](const QString& current, const QString& registered) -> std::optional<QString> {
         TFormStartup& dialog = StartupDialog(parent);
-        if (!dialog.Execute(current, registered))
+        if (!dialog.Execute(current, registered, agreed))
             return std::nullopt;
         return dialog.GetFileName();
     });
@@ -47,6 +47,6 @@ bool QueryCloseForAutoStart(QWidget* parent, bool& showAutoRun, int entryCount, 
                                                          [parent] { return AskForAutoStartDialog(parent).Ask(); });
     if (action == TCloseAction::Close)
         return true;
-    RunAutoStartCommand(parent, fileName);
+    RunAutoStartCommand(parent, fileName, true);
     return false;
 }

@@ -12,7 +12,7 @@ TFormStartup& StartupDialog(QWidget* parent);
 TFormAskForAutoStart& AskForAutoStartDialog(QWidget* parent);
 
 // The Settings menu command of the main window.
-void RunAutoStartCommand(QWidget* parent, const QString& currentFile);
+void RunAutoStartCommand(QWidget* parent, const QString& currentFile, bool agreed = false);
 // The question at closing; false when the main window stays open (the user chose to set the
 // automatic start up, which has run then).
 bool QueryCloseForAutoStart(QWidget* parent, bool& showAutoRun, int entryCount, const QString& fileName);

@@ -70,7 +70,7 @@ TFormStartup::TFormStartup(QWidget* parent)
 
 TFormStartup::~TFormStartup() = default;
 
-bool TFormStartup::Execute(const QString& currentFile, const QString& autoStartFile)
+bool TFormStartup::Execute(const QString& currentFile, const QString& autoStartFile, bool agreed)
 {
     const QString current = currentFile.trimmed();
     if (current != m_Ui->EditFilenameEditor->text()) {
@@ -93,6 +93,11 @@ bool TFormStartup::Execute(const QString& currentFile, const QString& autoStartF
     if (m_Ui->EditFilenameEditor->text().isEmpty() && m_Ui->RadioButtonEditorFile->isChecked())
         m_Ui->RadioButtonStartupFile->setChecked(true);
     m_InitialFile = GetFileName();
+    if (agreed && !current.isEmpty()) {
+        m_Ui->CheckBoxAutostart->setChecked(true);
+        m_Ui->RadioButtonEditorFile->setEnabled(true);
+        m_Ui->RadioButtonEditorFile->setChecked(true);
+    }
     return exec() == QDialog::Accepted && GetFileName() != m_InitialFile;
 }
 

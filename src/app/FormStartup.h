@@ -19,7 +19,9 @@ public:
     ~TFormStartup() override;
 
     // True when the user confirmed a choice other than the one the dialog opened with.
-    bool Execute(const QString& currentFile, const QString& autoStartFile);
+    // agreed: the person just said yes to an automatic start of the current file, so the
+    // dialog offers exactly that, switched on.
+    bool Execute(const QString& currentFile, const QString& autoStartFile, bool agreed = false);
     // The chosen file; empty when the automatic start is switched off.
     QString GetFileName() const;
 

@@ -148,6 +148,9 @@ TFormMain::~TFormMain()
 {
     if (!BatchMode)
         SaveState();
+    // The kept dialogs store their state as they go, under the program's key, which they reach
+    // through this window: they go while it is still there.
+    qDeleteAll(findChildren<QDialog*>(Qt::FindDirectChildrenOnly));
     // The rows refer to the entries: they go first.
     m_Ui->ListViewEx1->setModel(nullptr);
 }

@@ -137,7 +137,8 @@ bool TFormMain::QuerySave()
     request.EventSound = true;
     switch (MessageService().Show(request)) {
     case TMessageResult::Yes:
-        return m_FileName.isEmpty() ? SaveAs() : SaveTo(m_FileName);
+        // A file opened read-only is never written over: its changes go to another one.
+        return m_FileName.isEmpty() || m_ReadOnly ? SaveAs() : SaveTo(m_FileName);
     case TMessageResult::No:
         return true;
     default:

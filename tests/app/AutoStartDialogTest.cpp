@@ -117,6 +117,14 @@ TEST_F(AutoStartDialogTest, TheCommandAppliesTheChoice)
     run([](QWidget& d) { Toggle(d); ChooseOpenFile(d); PressCancel(d); });
     EXPECT_TRUE(GetAutoStartFile().isEmpty());
     EXPECT_TRUE(Messages.Shown().empty());
+    // Yes to the question at closing: OK sets up what was agreed to, the window stays open.
+    bool showAutoRun = true;
+    WhenModalOpens([](QWidget& question) {
+        WhenModalOpens(PressOk);
+        Click(In(question, "ButtonYes"));
+    });
+    const bool closes = QueryCloseForAutoStart(&parent, showAutoRun, 2, EntryFile);
+    EXPECT_EQ(std::pair(closes, GetAutoStartFile()), std::pair(false, EntryFile));
 }
 
 // Rows that must not ask answer "yes, do not ask again": a wrong question would show.

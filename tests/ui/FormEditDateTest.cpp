@@ -131,8 +131,9 @@ TEST_F(FormEditDateTest, AnUntouchedFieldKeepsWhatTheEntryHolds)
         QTest::keyClick(Control<QPlainTextEdit>("MemoDisplayText"), Qt::Key_Enter, Qt::KeypadModifier);
         closedByKeypad += !Dialog->isVisible();
     };
-    EXPECT_EQ(std::tuple(EditAndConfirm(monthly, confirmByKeypad), EditAndConfirm(once, confirmByKeypad), closedByKeypad),
-              std::tuple(EditResultUnchanged, EditResultUnchanged, 2));
+    const int monthlyResult = EditAndConfirm(monthly, confirmByKeypad);
+    const int onceResult = EditAndConfirm(once, confirmByKeypad);
+    EXPECT_EQ(std::tuple(monthlyResult, onceResult, closedByKeypad), std::tuple(EditResultUnchanged, EditResultUnchanged, 2));
     for (TVemoraEntryBasic* entry : {monthly, once}) { // the comment changed, and nothing else
         auto saved = CreateEntry(entry->Kind());
         Dialog->LoadFromEntry(entry);

@@ -148,22 +148,29 @@ TEST_F(FormMainTest, TheCommandsFollowTheDocumentStateAndTheSelection)
 TEST_F(FormMainTest, TheSaveQuestionGoesOnOnlyWhenTheChangesAreDealtWith)
 {
     const QString file = NumberedFile(2);
-    struct TCase { const char* Name; bool Titled; TMessageResult Answer; bool GoesOn, CleanAfter; };
+    struct TCase { const char* Name; bool Titled; TMessageResult Answer; bool GoesOn, CleanAfter, ReadOnly = false; };
     for (const TCase& test : {TCase{"yes saves the titled file", true, TMessageResult::Yes, true, true},
                               TCase{"no goes on unsaved", true, TMessageResult::No, true, false},
                               TCase{"cancel stops", true, TMessageResult::Cancel, false, false},
-                              TCase{"yes on an untitled one, dialog cancelled", false, TMessageResult::Yes, false, false}}) {
+                              TCase{"yes on an untitled one, dialog cancelled", false, TMessageResult::Yes, false, false},
+                              TCase{"yes on a read-only file, save as cancelled", true, TMessageResult::Yes, false, false, true}}) {
         Action("MainMenuFileNew")->trigger();
-        if (test.Titled)
+        if (test.Titled) {
             ASSERT_TRUE(Form->OpenFile(file));
-        else
+        }
+        if (!test.Titled || test.ReadOnly)
             CloseNextModal();
+        Form->SetReadOnly(test.ReadOnly);
+        const auto contents = [&file] { QFile read(file); return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray(); };
+        const QByteArray before = contents();
         Form->SetModified(true);
         Messages.Service().Answers = {test.Answer};
         EXPECT_EQ(Form->QuerySave(), test.GoesOn) << test.Name;
         EXPECT_EQ(Form->Modified(), !test.CleanAfter) << test.Name;
         const QString quoted = test.Titled ? u'"' + file + u'"' : LanguageText(0x70110705);
         EXPECT_EQ(LastMessage(), QStringLiteral("Save changes to %1?").arg(quoted)) << test.Name;
+        EXPECT_TRUE(!test.ReadOnly || contents() == before) << "a file opened read-only is never written";
+        Form->SetReadOnly(false);
         Form->SetModified(false);
     }
 }
@@ -330,6 +337,28 @@ TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
     ASSERT_EQ(List().SelectedRows().size(), 1u) << "the new entry is the only selected row";
     EXPECT_EQ(std::tuple(SelectedEntry()->DisplayText(), Form->Entries().Count(), Form->Modified()),
               std::tuple(QStringLiteral("Water the plants"), 2, true));
+}
+
+// Whatever the window and its kept dialogs store lies under the program's key, so that the
+// removal leaves nothing of them behind.
+TEST_F(FormMainTest, TheKeptDialogsStoreTheirStateUnderTheProgramsKey)
+{
+    SetApplicationMainForm(Form.get()); // as the program does: the dialogs are the window's
+    ASSERT_TRUE(Form->OpenFile(NumberedFile(2)));
+    Select({0});
+    InNextEditor([](TFormEditDate&) {}, false);
+    Action("MainMenuEditEdit")->trigger();
+    for (const char* command : {"MainMenuEditPreview", "MainMenuEditCategories", "MainMenuSettingsAutostart",
+                                "MainMenuSettingsOtherOptions", "MainMenuHelpAbout"}) {
+        CloseNextModal();
+        Action(command)->trigger();
+    }
+    Form.reset();
+    TApplicationReg(ApplicationName).DeleteAppKey();
+    QFile settings(Home.RegistryFile());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray left = settings.readAll();
+    EXPECT_FALSE(left.contains("Orvalin")) << left.toStdString();
 }
 
 // Rows as high as a large font needs, no menu of Qt's own on the bars, the commands as the
