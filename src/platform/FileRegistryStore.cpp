@@ -84,9 +84,34 @@ bool TFileRegistryStore::Reload()
     if (!QFileInfo(m_FilePath).isFile() || !file.open(QIODevice::ReadOnly))
         return MoveAside(QStringLiteral("it cannot be read"));
     TRegistryParseResult parsed = ParseRegistryFile(file.readAll(), RootName);
-    if (!parsed.Tree)
-        return MoveAside(parsed.Error);
-    m_Tree = std::move(*parsed.Tree);
+    file.close();
+    if (parsed.DamagedLines == 0) {
+        m_Tree = std::move(parsed.Tree);
+        return true;
+    }
+    return KeepWhatCanBeRead(parsed);
+}
+
+// The damaged file goes aside as it is; what could be read of it takes its place.
+bool TFileRegistryStore::KeepWhatCanBeRead(TRegistryParseResult& parsed)
+{
+    const QString reason = QStringLiteral("%1 damaged line(s) left out or read as far as they go, the first at %2")
+                               .arg(parsed.DamagedLines)
+                               .arg(parsed.FirstError);
+    const QString aside = FreeDamagedName(m_FilePath);
+    if (!QFile::copy(m_FilePath, aside)
+        || !WriteFileAtomically(m_FilePath, FormatRegistryFile(parsed.Tree, RootName))) {
+        ReportToStandardError(QStringLiteral("the settings file %1 is damaged (%2) and could not be repaired; "
+                                             "the default settings are used and nothing is saved.")
+                                  .arg(m_FilePath, reason));
+        m_Stamp = Stamp();
+        return false;
+    }
+    ReportToStandardError(QStringLiteral("the settings file %1 is damaged (%2); every other setting is kept, "
+                                         "and the damaged file was copied to %3.")
+                              .arg(m_FilePath, reason, aside));
+    m_Tree = std::move(parsed.Tree);
+    m_Stamp = Stamp();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RegistryFileFormat.h"
+
 #include "platform/RegistryBackend.h"
 #include "platform/RegistryTree.h"
 
@@ -45,6 +47,7 @@ private:
     // False when a damaged file is still in place.
     bool Reload();
     bool MoveAside(const QString& reason);
+    bool KeepWhatCanBeRead(TRegistryParseResult& parsed);
     TFileStamp Stamp() const;
 
     QString m_FilePath;

@@ -153,28 +153,36 @@ std::optional<TValueLine> ParseValueLine(const QString& line)
     return TValueLine{name, *value};
 }
 
-// Joins lines that end with a backslash: long hex values in exports continue that way. No
-// other line can end so, since string values end with their closing quote.
-QStringList LogicalLines(const QString& content)
+// Lines as bytes, each read as UTF-8 on its own, so that a run of binary bytes costs its own
+// line only. Lines that end with a backslash are joined: long hex values in exports continue
+// that way, and no other line can end so, since string values end with their closing quote.
+struct TLogicalLine {
+    QString Text;
+    int Number = 0; // of its first physical line
+    bool Readable = true;
+};
+
+std::vector<TLogicalLine> LogicalLines(const QByteArray& content)
 {
-    QStringList lines;
-    QString pending;
+    std::vector<TLogicalLine> lines;
     bool continuing = false;
-    for (QString line : content.split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (continuing)
-            line = pending + line.trimmed();
-        continuing = line.endsWith(u'\\');
+    int number = 0;
+    for (QByteArray bytes : content.split('\n')) {
+        ++number;
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        QString line = QString::fromUtf8(bytes);
+        const bool readable = line.toUtf8() == bytes;
         if (continuing) {
-            line.chop(1);
-            pending = line;
-            continue;
+            lines.back().Text += line.trimmed();
+            lines.back().Readable = lines.back().Readable && readable;
+        } else {
+            lines.push_back({line, number, readable});
         }
-        lines.append(line);
+        continuing = lines.back().Text.endsWith(u'\\');
+        if (continuing)
+            lines.back().Text.chop(1);
     }
-    if (continuing)
-        lines.append(pending);
     return lines;
 }
 
@@ -192,45 +200,56 @@ QByteArray FormatRegistryFile(const TRegistryTree& tree, const QString& rootName
 
 TRegistryParseResult ParseRegistryFile(const QByteArray& content, const QString& rootName)
 {
-    const QString text = QString::fromUtf8(content);
-    if (text.toUtf8() != content)
-        return {std::nullopt, QStringLiteral("the file is not valid UTF-8 text")};
-    const QStringList lines = LogicalLines(text);
-    qsizetype index = 0;
-    while (index < lines.size() && lines[index].trimmed().isEmpty())
+    TRegistryParseResult result;
+    const auto drop = [&result](const TLogicalLine& line, const QString& what) {
+        if (result.DamagedLines++ == 0)
+            result.FirstError = QStringLiteral("line %1: %2").arg(line.Number).arg(what);
+    };
+    const std::vector<TLogicalLine> lines = LogicalLines(content);
+    std::size_t index = 0;
+    while (index < lines.size() && lines[index].Readable && lines[index].Text.trimmed().isEmpty())
         ++index;
-    if (index >= lines.size() || (lines[index].trimmed() != Header && lines[index].trimmed() != u"REGEDIT4"))
-        return {std::nullopt, QStringLiteral("the first line is not a registry file header")};
+    if (index < lines.size() && lines[index].Readable
+        && (lines[index].Text.trimmed() == Header || lines[index].Text.trimmed() == u"REGEDIT4"))
+        ++index;
+    else if (index < lines.size())
+        drop(lines[index++], QStringLiteral("not a registry file header"));
 
-    TRegistryTree tree;
-    std::optional<QString> currentKey;
+    std::optional<QString> currentKey; // none: no key yet, or the last key line was unreadable
     const QString rootPrefix = rootName + u'\\';
-    for (++index; index < lines.size(); ++index) {
-        const QString line = lines[index].trimmed();
-        const auto fail = [&](const QString& what) {
-            return TRegistryParseResult{std::nullopt, QStringLiteral("line %1: %2").arg(index + 1).arg(what)};
-        };
-        if (line.isEmpty() || line.startsWith(u';'))
-            continue;
-        if (line.startsWith(u'[')) {
-            if (!line.endsWith(u']'))
-                return fail(QStringLiteral("a key line without its closing bracket"));
-            const QString path = line.mid(1, line.size() - 2);
-            if (path.compare(rootName, Qt::CaseInsensitive) == 0)
-                currentKey = QString();
-            else if (path.startsWith(rootPrefix, Qt::CaseInsensitive))
-                currentKey = NormalizeKeyPath(path.mid(rootPrefix.size()));
-            else
-                return fail(QStringLiteral("a key outside %1").arg(rootName));
-            tree.AddKey(*currentKey);
+    for (; index < lines.size(); ++index) {
+        const TLogicalLine& line = lines[index];
+        const QString text = line.Text.trimmed();
+        if (!line.Readable) {
+            drop(line, QStringLiteral("not UTF-8 text"));
             continue;
         }
-        const auto value = ParseValueLine(line);
+        if (text.isEmpty() || text.startsWith(u';'))
+            continue;
+        if (text.startsWith(u'[')) {
+            // A key line cut short still names its key.
+            const QString path = text.mid(1, text.endsWith(u']') ? text.size() - 2 : -1);
+            if (path.compare(rootName, Qt::CaseInsensitive) == 0)
+                currentKey = QString();
+            else if (path.startsWith(rootPrefix, Qt::CaseInsensitive) && !path.contains(u']'))
+                currentKey = NormalizeKeyPath(path.mid(rootPrefix.size()));
+            else
+                currentKey.reset();
+            if (!currentKey)
+                drop(line, QStringLiteral("a key outside %1").arg(rootName));
+            else if (!text.endsWith(u']'))
+                drop(line, QStringLiteral("a key line without its closing bracket"));
+            if (currentKey)
+                result.Tree.AddKey(*currentKey);
+            continue;
+        }
+        const auto value = ParseValueLine(text);
         if (!value)
-            return fail(QStringLiteral("not a value line"));
-        if (!currentKey)
-            return fail(QStringLiteral("a value before the first key"));
-        tree.SetValue(*currentKey, value->Name, value->Value);
+            drop(line, QStringLiteral("not a value line"));
+        else if (!currentKey)
+            drop(line, QStringLiteral("a value without a key"));
+        else
+            result.Tree.SetValue(*currentKey, value->Name, value->Value);
     }
-    return {std::move(tree), QString()};
+    return result;
 }

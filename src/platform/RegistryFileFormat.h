@@ -15,9 +15,13 @@
 // Strings that hold control characters are written as hex(1), so every value survives a
 // round trip exactly.
 
+// A damaged line costs that line only: every well-formed key and value is kept, a line that
+// cannot be read is dropped (and with a key line that cannot be read, the values under it,
+// which have no place then).
 struct TRegistryParseResult {
-    std::optional<TRegistryTree> Tree;
-    QString Error; // what is wrong and on which line, when Tree is empty
+    TRegistryTree Tree;
+    int DamagedLines = 0; // dropped, or (a key line cut short) read as far as it goes
+    QString FirstError;   // what is wrong with the first damaged line, and where
 };
 
 TRegistryParseResult ParseRegistryFile(const QByteArray& content, const QString& rootName);

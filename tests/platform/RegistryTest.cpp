@@ -87,37 +87,39 @@ TEST(RegistryFileFormatTest, ReadsExportsWithContinuedHexLinesAndComments)
                                                           "; written by hand\r\n[HKEY_CURRENT_USER\\A\\B]\r\n"
                                                           "\"Order\"=hex:00,00,00,00,01,00,\\\r\n  00,00\r\n",
                                                           "HKEY_CURRENT_USER");
-    ASSERT_TRUE(parsed.Tree) << parsed.Error.toStdString();
-    ASSERT_NE(parsed.Tree->FindValue("a\\b", "ORDER"), nullptr);
-    EXPECT_EQ(parsed.Tree->FindValue("A\\B", "Order")->Data, QByteArray("\x00\x00\x00\x00\x01\x00\x00\x00", 8));
+    ASSERT_EQ(parsed.DamagedLines, 0) << parsed.FirstError.toStdString();
+    ASSERT_NE(parsed.Tree.FindValue("a\\b", "ORDER"), nullptr);
+    EXPECT_EQ(parsed.Tree.FindValue("A\\B", "Order")->Data, QByteArray("\x00\x00\x00\x00\x01\x00\x00\x00", 8));
 }
 
-// A damaged file is moved aside (never written over) and reported; the store starts empty.
-TEST_F(RegistryTest, DamagedFilesAreMovedAsideReportedAndKept)
+// A damaged line costs that line only: the damaged file is kept beside as it was, every other
+// value stays, and standard error says how many lines were damaged (each file also has a value
+// before any key).
+TEST_F(RegistryTest, ADamagedLineCostsThatLineOnly)
 {
     const QByteArray header = "Windows Registry Editor Version 5.00\n";
-    const QByteArray key = header + "[HKEY_CURRENT_USER\\A]\n";
     const std::pair<const char*, QByteArray> cases[] = {
-        {"no header", "[HKEY_CURRENT_USER\\A]\n"}, {"value before key", header + "\"a\"=\"b\"\n"},
-        {"foreign root", header + "[HKEY_LOCAL_MACHINE\\A]\n"}, {"unclosed key", header + "[HKEY_CURRENT_USER\\A\n"},
-        {"unclosed string", key + "\"a\"=\"b\n"}, {"bad hex", key + "\"a\"=hex:0g\n"},
-        {"long dword", key + "\"a\"=dword:123456789\n"}, {"garbage line", key + "hello\n"},
-        {"invalid utf-8", header + "[HKEY_CURRENT_USER\\\xff]\n"},
+        {"a line cut short", "\"a\"=\"b\n"},           {"a bad escape", "\"a\"=\"b\\\"\n"},
+        {"a run of binary bytes", "\xff\xfe\x01\x80\n"}, {"bad hex", "\"a\"=hex:0g\n"},
+        {"a key without its bracket", "[HKEY_CURRENT_USER\\C\n"},
     };
-    for (const auto& [name, content] : cases) {
+    for (const auto& [name, damage] : cases) {
         SCOPED_TRACE(name);
         QDir(QFileInfo(FilePath).path()).removeRecursively();
+        const QByteArray content = header + "\"lost\"=\"before any key\"\n[HKEY_CURRENT_USER\\A]\n\"x\"=\"1\"\n" + damage
+                                   + "\"y\"=dword:00000002\n[HKEY_CURRENT_USER\\B]\n\"z\"=\"3\"\n";
         Home.WriteFile(QDir(Home.Path()).relativeFilePath(FilePath), content);
         TFileRegistryStore store(FilePath);
         testing::internal::CaptureStderr();
-        EXPECT_FALSE(store.KeyExists("A"));
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("damaged"), std::string::npos);
+        const bool underA = store.ReadValue("A", "y").has_value() || store.ReadValue("C", "y").has_value();
+        EXPECT_EQ(std::tuple(store.ReadValue("A", "x").has_value(), underA, store.ReadValue("B", "z").has_value()),
+                  std::tuple(true, true, true));
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("2 damaged line(s)"), std::string::npos);
         const QStringList files = FilesBeside();
-        ASSERT_EQ(files.size(), 1);
-        const QString aside = QFileInfo(FilePath).dir().filePath(files[0]);
-        EXPECT_EQ(std::pair(files[0].startsWith("registry.reg.damaged-"), ReadWholeFile(aside)), std::pair(true, content));
-        ASSERT_TRUE(store.CreateKey("A"));
-        EXPECT_EQ(FilesBeside().size(), 2); // the new file and the damaged copy
+        ASSERT_EQ(files.size(), 2);
+        EXPECT_EQ(ReadWholeFile(QFileInfo(FilePath).dir().filePath(files[1])), content) << "kept beside as it was";
+        ASSERT_TRUE(store.CreateKey("D"));
+        EXPECT_TRUE(TFileRegistryStore(FilePath).ReadValue("B", "z").has_value()) << "written back with the rest";
     }
 
     QDir(QFileInfo(FilePath).path()).removeRecursively();
