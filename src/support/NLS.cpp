@@ -2,6 +2,7 @@
 
 #include "platform/SystemMemory.h"
 #include "support/DateFormat.h"
+#include "support/QtTranslation.h"
 #include "support/NLSTextTable.h"
 
 #include <QLocale>
@@ -232,6 +233,7 @@ int LoadLanguage(const QString& countryFile, const QString& languageFile)
         ForEachNLSLine(state.LanguageFile, ApplyLine);
     }
     state.Loaded = true;
+    InstallQtTranslation(state.LanguageFile);
     return result;
 }
 

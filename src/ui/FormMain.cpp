@@ -197,7 +197,16 @@ void TFormMain::FormCreate()
     m_Ui->PopupDelete->setShortcut(Qt::Key_Delete);
     m_Ui->MainMenuEditTest->setShortcuts(altEnter);
     m_Ui->PopupTest->setShortcuts(altEnter);
-    m_Ui->MainMenuFileSave->setShortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_S));
+    // The platform's keys for the file commands, so that desktops that bind them otherwise
+    // are followed; closing the window is also quitting the program.
+    m_Ui->MainMenuFileNew->setShortcuts(QKeySequence::New);
+    m_Ui->MainMenuFileOpen->setShortcuts(QKeySequence::Open);
+    m_Ui->MainMenuFileSave->setShortcuts(QKeySequence::Save);
+    m_Ui->MainMenuFileSaveas->setShortcuts(QKeySequence::SaveAs);
+    QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (quit.isEmpty()) // a platform theme without one
+        quit.append(QKeyCombination(Qt::ControlModifier, Qt::Key_Q));
+    m_Ui->MainMenuFileClose->setShortcuts(QKeySequence::keyBindings(QKeySequence::Close) + quit);
     SetCaptions();
     AssignMenuHotKeys();
     SetColumnCaptions();
@@ -421,6 +430,12 @@ void TFormMain::RunCommand(const std::function<void()>& command)
     if (m_CommandRunning)
         return;
     const QScopedValueRollback running(m_CommandRunning, true);
+    RunGuarded(command);
+}
+
+// Exceptions end at the command boundary with a message; the program goes on.
+void TFormMain::RunGuarded(const std::function<void()>& command)
+{
     try {
         command();
     } catch (const std::exception& error) {

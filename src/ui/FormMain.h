@@ -121,6 +121,7 @@ private:
     bool FormCloseQuery();
     // Runs a command; an error it raises is shown and the program goes on.
     void RunCommand(const std::function<void()>& command);
+    void RunGuarded(const std::function<void()>& command);
 
     void MainMenuFileNewClick();
     void MainMenuFileOpenClick();

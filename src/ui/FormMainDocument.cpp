@@ -273,8 +273,9 @@ bool TFormMain::FormCloseQuery()
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
+    // Also inside the Close command itself, so not through RunCommand's one-at-a-time rule.
     bool close = false;
-    RunCommand([this, &close] { close = FormCloseQuery(); });
+    RunGuarded([this, &close] { close = FormCloseQuery(); });
     if (close)
         event->accept();
     else

@@ -339,6 +339,40 @@ TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
               std::tuple(QStringLiteral("Water the plants"), 2, true));
 }
 
+// The platform's keys run the file commands; the close key closes the window through its query.
+TEST_F(FormMainTest, StandardKeysRunTheFileCommands)
+{
+    Form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    QString opened;
+    WhenModalOpens([&opened](QWidget& dialog) {
+        opened = dialog.objectName();
+        static_cast<QDialog&>(dialog).reject();
+    });
+    QTest::keyClick(Form.get(), Qt::Key_O, Qt::ControlModifier);
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    QTest::keyClick(Form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(std::pair(opened, Form->isVisible()), std::pair(QStringLiteral("OpenDialog1"), false));
+}
+
+// In German the key names of the menus and the buttons of Qt's dialogs are German too.
+TEST_F(FormMainTest, QtsOwnWordsSpeakTheChosenLanguage)
+{
+    Choose(QStringLiteral("DE"));
+    QStringList buttons;
+    WhenModalOpens([&buttons](QWidget& dialog) {
+        for (const QAbstractButton* button : dialog.findChildren<QPushButton*>())
+            buttons << button->text();
+        static_cast<QDialog&>(dialog).reject();
+    });
+    Action("MainMenuFileOpen")->trigger();
+    EXPECT_EQ(std::tuple(Action("MainMenuEditNew")->shortcut().toString(QKeySequence::NativeText),
+                         Action("MainMenuEditSelectall")->shortcut().toString(QKeySequence::NativeText),
+                         buttons.contains(QStringLiteral("Abbrechen"))),
+              std::tuple(QStringLiteral("Einfg"), QStringLiteral("Strg+A"), true)) << buttons.join(u',').toStdString();
+}
+
 // Whatever the window and its kept dialogs store lies under the program's key, so that the
 // removal leaves nothing of them behind.
 TEST_F(FormMainTest, TheKeptDialogsStoreTheirStateUnderTheProgramsKey)
