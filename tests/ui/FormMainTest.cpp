@@ -280,8 +280,11 @@ TEST_F(FormMainTest, ViewSettingsToggleAndSurviveARestart)
     EXPECT_EQ(shown(), toggled);
 }
 
+// At the end, whatever the window and its kept dialogs stored lies under the program's key,
+// so that the removal leaves nothing of them behind.
 TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
 {
+    SetApplicationMainForm(Form.get()); // as the program does: the dialogs are the window's
     ASSERT_TRUE(Form->OpenFile(NumberedFile(6)));
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
@@ -337,62 +340,34 @@ TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
     ASSERT_EQ(List().SelectedRows().size(), 1u) << "the new entry is the only selected row";
     EXPECT_EQ(std::tuple(SelectedEntry()->DisplayText(), Form->Entries().Count(), Form->Modified()),
               std::tuple(QStringLiteral("Water the plants"), 2, true));
+    Form.reset();
+    TApplicationReg(ApplicationName).DeleteAppKey();
+    QFile settings(Home.RegistryFile());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(settings.readAll().contains("Orvalin"));
 }
 
-// The platform's keys run the file commands; the close key closes the window through its query.
-TEST_F(FormMainTest, StandardKeysRunTheFileCommands)
-{
-    Form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    QString opened;
-    WhenModalOpens([&opened](QWidget& dialog) {
-        opened = dialog.objectName();
-        static_cast<QDialog&>(dialog).reject();
-    });
-    QTest::keyClick(Form.get(), Qt::Key_O, Qt::ControlModifier);
-    Form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    QTest::keyClick(Form.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(std::pair(opened, Form->isVisible()), std::pair(QStringLiteral("OpenDialog1"), false));
-}
-
-// In German the key names of the menus and the buttons of Qt's dialogs are German too.
-TEST_F(FormMainTest, QtsOwnWordsSpeakTheChosenLanguage)
+// The platform's keys run the file commands, the close key through the close query; in German,
+// Qt's key names in the menus and the buttons of its dialogs are German too.
+TEST_F(FormMainTest, StandardKeysAndQtsOwnWords)
 {
     Choose(QStringLiteral("DE"));
+    Form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     QStringList buttons;
     WhenModalOpens([&buttons](QWidget& dialog) {
         for (const QAbstractButton* button : dialog.findChildren<QPushButton*>())
             buttons << button->text();
         static_cast<QDialog&>(dialog).reject();
     });
-    Action("MainMenuFileOpen")->trigger();
+    QTest::keyClick(Form.get(), Qt::Key_O, Qt::ControlModifier);
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    QTest::keyClick(Form.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(std::tuple(Action("MainMenuEditNew")->shortcut().toString(QKeySequence::NativeText),
                          Action("MainMenuEditSelectall")->shortcut().toString(QKeySequence::NativeText),
-                         buttons.contains(QStringLiteral("Abbrechen"))),
-              std::tuple(QStringLiteral("Einfg"), QStringLiteral("Strg+A"), true)) << buttons.join(u',').toStdString();
-}
-
-// Whatever the window and its kept dialogs store lies under the program's key, so that the
-// removal leaves nothing of them behind.
-TEST_F(FormMainTest, TheKeptDialogsStoreTheirStateUnderTheProgramsKey)
-{
-    SetApplicationMainForm(Form.get()); // as the program does: the dialogs are the window's
-    ASSERT_TRUE(Form->OpenFile(NumberedFile(2)));
-    Select({0});
-    InNextEditor([](TFormEditDate&) {}, false);
-    Action("MainMenuEditEdit")->trigger();
-    for (const char* command : {"MainMenuEditPreview", "MainMenuEditCategories", "MainMenuSettingsAutostart",
-                                "MainMenuSettingsOtherOptions", "MainMenuHelpAbout"}) {
-        CloseNextModal();
-        Action(command)->trigger();
-    }
-    Form.reset();
-    TApplicationReg(ApplicationName).DeleteAppKey();
-    QFile settings(Home.RegistryFile());
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    const QByteArray left = settings.readAll();
-    EXPECT_FALSE(left.contains("Orvalin")) << left.toStdString();
+                         buttons.contains(QStringLiteral("Abbrechen")), Form->isVisible()),
+              std::tuple(QStringLiteral("Einfg"), QStringLiteral("Strg+A"), true, false)) << buttons.join(u',').toStdString();
 }
 
 // Rows as high as a large font needs, no menu of Qt's own on the bars, the commands as the
