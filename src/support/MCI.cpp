@@ -280,8 +280,14 @@ void TMCI::ConnectPlayer()
 
 void TMCI::ReleasePlayer()
 {
-    if (m_Player)
+    if (m_Player) {
         m_Player->stop();
+        // Qt 6.4's GStreamer backend deletes its video output among the player's children,
+        // after the player itself is gone; taking that output out of the pipeline removes the
+        // decoder's pads, whose handler then runs on the half-destroyed player (a crash now and
+        // then, seen under load). An empty source takes the decoder out while the player is whole.
+        m_Player->setSourceDevice(nullptr);
+    }
     m_Player.reset();
     m_VideoWindow.reset();
     m_AudioOutput.reset();

@@ -1,6 +1,10 @@
+#include "app/DateFieldCheck.h"
 #include "model/EntryFactory.h"
 #include "model/ModelTestSupport.h"
 #include "model/VemoraEntries.h"
+#include "settings/HistoryComboBox.h"
+#include "settings/HistoryStringlist.h"
+#include "support/DateEdit.h"
 #include "support/NLS.h"
 #include "ui/DayChoosers.h"
 #include "ui/EntryFields.h"
@@ -9,23 +13,17 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
-#include "app/DateFieldCheck.h"
-#include "model/ModelErrors.h"
-#include "settings/HistoryComboBox.h"
-#include "settings/HistoryStringlist.h"
-#include "support/DateEdit.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <functional>
@@ -106,7 +104,6 @@ TEST_F(FormEditDateTest, ADateIsTheDateTyped)
     // A whole date pasted replaces the field's text, wherever the cursor stands.
     QApplication::clipboard()->setText(QStringLiteral(" 3.4.2027"));
     auto* start = Control<TDateEdit>("EditDateStart");
-    start->setFocus();
     QTest::keyClick(start, Qt::Key_End);
     QTest::keyClick(start, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(std::tuple(start->date(), start->text()), std::tuple(QDate(2027, 4, 3), QStringLiteral("03.04.2027")));
@@ -150,7 +147,6 @@ TEST_F(FormEditDateTest, KeysFollowWhatIsShown)
 {
     EditAndConfirm(nullptr, [this] {
         Dialog->SetCycleKind(ekMonthly);
-        Control<QRadioButton>("RadioButtonMonthlyDayCycleCycle")->setChecked(true);
         Control<QTabWidget>("PageControlCycleKind")->setFocus();
         QStringList visited;
         for (int i = 0; i < 6; ++i) {
