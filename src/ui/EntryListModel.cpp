@@ -286,15 +286,6 @@ void TEntryListModel::SetRowEntry(int row, TVemoraEntryBasic* entry)
         m_Rows[static_cast<std::size_t>(row)].Entry = entry;
 }
 
-void TEntryListModel::RemoveRow(int row)
-{
-    if (row < 0 || row >= rowCount())
-        return;
-    beginRemoveRows(QModelIndex(), row, row);
-    m_Rows.erase(m_Rows.begin() + row);
-    endRemoveRows();
-}
-
 void TEntryListModel::RemoveRows(const std::vector<int>& rows)
 {
     if (rows.empty())

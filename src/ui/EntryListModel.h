@@ -60,7 +60,6 @@ public:
     void RefillRow(int row);
     // The row of a new entry of another kind, standing for the replaced one.
     void SetRowEntry(int row, TVemoraEntryBasic* entry);
-    void RemoveRow(int row);
     // Removes the rows (ascending, each once) in one pass: a run of rows as one removal, rows
     // strewn over a long list as one reset, so that neither costs a pass per row.
     void RemoveRows(const std::vector<int>& rows);
