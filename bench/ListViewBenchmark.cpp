@@ -323,7 +323,8 @@ void RegisterListCommands()
         [](TFormMain& form) { Command(form, "MainMenuEditDelete")->trigger(); });
     static QTemporaryDir saved;
     // The warm file holds 215 MB of cached days; the cold one none, but opening it computes
-    // those the list shows.
+    // those the list shows. Both save 215 MB, which the disk must take before the file replaces
+    // the old one: dd with conv=fsync gives the floor for that size on the machine at hand.
     const TStep save = [](TFormMain& form) { form.Entries().SaveToFile(saved.filePath(QStringLiteral("saved.vkd"))); };
     add("List100k/Save", false, [](TFormMain&) {}, save);
     add("List100k/SaveCold", false, [](TFormMain&) {}, save, false);

@@ -35,17 +35,34 @@ bool TStoredDayRun::Prepare() const
 {
     if (m_Read)
         return true;
-    const std::size_t count = static_cast<std::size_t>(m_Block.Count);
-    std::vector<char> bytes(count * 4);
-    if (!m_Source->Unchanged() || !m_Source->ReadAt(m_Block.Offset, bytes.data(), static_cast<qint64>(bytes.size())))
+    std::vector<char> bytes(static_cast<std::size_t>(m_Block.Count) * 4);
+    if (!ReadDays(bytes.data()))
         return false;
-    std::vector<qint32> days;
-    AppendDays(bytes.data(), m_Block.Count, days);
-    if (days.front() != m_Block.First || days[count - 2] != m_Block.BeforeLast || days.back() != m_Block.Last ||
-        !StrictlyAscending(days))
-        return false;
-    m_Days = std::move(days);
+    AppendDays(bytes.data(), m_Block.Count, m_Days);
     m_Read = true;
+    return true;
+}
+
+bool TStoredDayRun::CopyDays(char* out) const
+{
+    if (!m_Read)
+        return ReadDays(out);
+    qToLittleEndian<qint32>(m_Days.data(), static_cast<qsizetype>(m_Days.size()), out);
+    return true;
+}
+
+bool TStoredDayRun::ReadDays(char* out) const
+{
+    if (!m_Source->Unchanged() || !m_Source->ReadAt(m_Block.Offset, out, static_cast<qint64>(m_Block.Count) * 4))
+        return false;
+    const auto day = [out](qint32 index) { return qFromLittleEndian<qint32>(out + 4 * static_cast<std::ptrdiff_t>(index)); };
+    const qint32 last = m_Block.Count - 1;
+    if (day(0) != m_Block.First || day(last - 1) != m_Block.BeforeLast || day(last) != m_Block.Last)
+        return false;
+    for (qint32 i = 1; i <= last; ++i) {
+        if (day(i - 1) >= day(i))
+            return false;
+    }
     return true;
 }
 
@@ -84,4 +101,11 @@ bool TWeekdayDayRun::IsContinuedBy(const TWeekdayRun& next) const
 qint32 TWeekdayDayRun::LowerBound(qint32 day) const
 {
     return static_cast<qint32>(std::min<qint64>(m_Run.CountBefore(day), m_Count));
+}
+
+bool TWeekdayDayRun::CopyDays(char* out) const
+{
+    for (qint32 i = 0; i < m_Count; ++i)
+        qToLittleEndian<qint32>(Item(i), out + 4 * static_cast<std::ptrdiff_t>(i));
+    return true;
 }

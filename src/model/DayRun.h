@@ -41,8 +41,9 @@ public:
     virtual qint32 Item(qint32 index) const = 0;
     // The index of the first day not before day.
     virtual qint32 LowerBound(qint32 day) const = 0;
-    // The days one by one where the run holds them so, else none.
-    virtual const std::vector<qint32>* HeldDays() const { return nullptr; }
+    // Puts the days as an entry file stores them (4 bytes each) into out; false when they
+    // cannot be had, as for Prepare.
+    virtual bool CopyDays(char* out) const = 0;
 };
 
 // Days left in the entry file, read at the first look inside them.
@@ -64,9 +65,13 @@ public:
     bool Prepare() const override;
     qint32 Item(qint32 index) const override;
     qint32 LowerBound(qint32 day) const override;
-    const std::vector<qint32>* HeldDays() const override { return m_Read ? &m_Days : nullptr; }
+    // Straight from the file when not yet read, so that saving holds no copy of the days.
+    bool CopyDays(char* out) const override;
 
 private:
+    // Reads the days' bytes into out; false as for Prepare.
+    bool ReadDays(char* out) const;
+
     std::shared_ptr<const TEntrySource> m_Source;
     TDayBlock m_Block;
     mutable std::vector<qint32> m_Days;
@@ -88,6 +93,7 @@ public:
     bool KnowsItem(qint32) const override { return true; }
     qint32 Item(qint32 index) const override { return static_cast<qint32>(m_Run.Day(index)); }
     qint32 LowerBound(qint32 day) const override;
+    bool CopyDays(char* out) const override;
     const TWeekdayRun& Run() const { return m_Run; }
 
 private:

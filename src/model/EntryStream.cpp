@@ -5,6 +5,7 @@
 #include "model/ModelErrors.h"
 #include "platform/TextCodec.h"
 
+#include <QIODevice>
 #include <QtEndian>
 
 namespace {
@@ -14,6 +15,8 @@ constexpr qint64 WindowBytes = 64 * 1024;
 // Views copy nothing, so they can be larger; small enough that a large file is not all mapped
 // (and counted in the process's memory) at once.
 constexpr qint64 ViewBytes = 4 * 1024 * 1024;
+// What a writer with a sink holds before passing it on.
+constexpr qsizetype FlushBytes = 1024 * 1024;
 
 } // namespace
 
@@ -127,37 +130,82 @@ qint32 TEntryReader::ReadCount(qsizetype recordSize, const char* what)
     return count;
 }
 
+TEntryWriter::TEntryWriter(QIODevice* sink)
+    : m_Sink(sink)
+{
+    m_Data.reserve(FlushBytes);
+}
+
 void TEntryWriter::WriteByte(quint8 value)
 {
     m_Data.append(static_cast<char>(value));
+    Written();
 }
 
 void TEntryWriter::WriteWord(quint16 value)
 {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    m_Data.append(bytes, 2);
+    qToLittleEndian(value, Extend(2));
+    Written();
 }
 
 void TEntryWriter::WriteInt(qint32 value)
 {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    m_Data.append(bytes, 4);
+    qToLittleEndian(value, Extend(4));
+    Written();
 }
 
 void TEntryWriter::WriteInts(const qint32* values, qsizetype count)
 {
     if (count <= 0)
         return; // an empty vector's data may be null, which the copy must not be given
-    const qsizetype at = m_Data.size();
-    m_Data.resize(at + count * 4);
-    qToLittleEndian<qint32>(values, count, m_Data.data() + at);
+    qToLittleEndian<qint32>(values, count, Extend(count * 4));
+    Written();
 }
 
 void TEntryWriter::WriteString(const QString& text)
 {
     const QByteArray bytes = EncodeAnsiText(text);
     WriteInt(static_cast<qint32>(bytes.size()));
+    WriteBytes(bytes);
+}
+
+void TEntryWriter::WriteBytes(const QByteArray& bytes)
+{
     m_Data.append(bytes);
+    Written();
+}
+
+char* TEntryWriter::Extend(qsizetype size)
+{
+    // Passed on before, not after: the caller fills the room, and may take it back.
+    if (m_Sink && m_Data.size() + size > FlushBytes)
+        Flush();
+    const qsizetype at = m_Data.size();
+    m_Data.resize(at + size);
+    return m_Data.data() + at;
+}
+
+void TEntryWriter::Retract(qsizetype size)
+{
+    m_Data.chop(size);
+}
+
+bool TEntryWriter::Finish()
+{
+    if (m_Sink)
+        Flush();
+    return !m_Failed;
+}
+
+void TEntryWriter::Written()
+{
+    if (m_Sink && m_Data.size() >= FlushBytes)
+        Flush();
+}
+
+void TEntryWriter::Flush()
+{
+    if (!m_Failed && m_Sink->write(m_Data) != m_Data.size())
+        m_Failed = true;
+    m_Data.resize(0); // keeps the room for the next piece
 }

@@ -72,9 +72,16 @@ private:
     bool m_ViewCutShort = false;
 };
 
-// Writes the fields of an entry file into memory.
+class QIODevice;
+
+// Writes the fields of an entry file into memory, or through memory into a device: a file of
+// large caches is then never held whole.
 class TEntryWriter {
 public:
+    TEntryWriter() = default;
+    // Passes the bytes on to sink in large pieces; Finish writes the rest.
+    explicit TEntryWriter(QIODevice* sink);
+
     void WriteByte(quint8 value);
     void WriteBool(bool value) { WriteByte(value ? 1 : 0); }
     void WriteWord(quint16 value);
@@ -82,10 +89,21 @@ public:
     // Days of a cache, as WriteInt would write them one by one, in one go.
     void WriteInts(const qint32* values, qsizetype count);
     void WriteString(const QString& text);
-    void WriteBytes(const QByteArray& bytes) { m_Data.append(bytes); }
+    void WriteBytes(const QByteArray& bytes);
+    // Room for size bytes that the caller fills at once. Until the next write, Retract can
+    // take them back.
+    char* Extend(qsizetype size);
+    void Retract(qsizetype size);
+    // Writes what is left to the sink; false when any write to it failed.
+    bool Finish();
 
     const QByteArray& Data() const { return m_Data; }
 
 private:
+    void Written();
+    void Flush();
+
     QByteArray m_Data;
+    QIODevice* m_Sink = nullptr;
+    bool m_Failed = false;
 };

@@ -4,6 +4,8 @@
 #include "model/ModelErrors.h"
 #include "model/VemoraEntryBasic.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 
 namespace {
@@ -165,20 +167,28 @@ void TMatchlist::LoadFromStream(TEntryReader& reader)
 
 void TMatchlist::SaveToStream(TEntryWriter& writer) const
 {
-    // First, since days that cannot be read any more are computed afresh and may count otherwise.
-    Settle();
-    writer.WriteBool(m_Valid);
-    writer.WriteInt(m_Valid ? Count() : 0);
-    if (m_Valid) {
-        if (const std::vector<qint32>* held = m_Run ? m_Run->HeldDays() : nullptr) {
-            writer.WriteInts(held->data(), static_cast<qsizetype>(held->size()));
-        } else {
-            std::vector<qint32> run(static_cast<std::size_t>(RunCount()));
-            for (int i = 0; i < RunCount(); ++i)
-                run[static_cast<std::size_t>(i)] = m_Run->Item(i);
-            writer.WriteInts(run.data(), static_cast<qsizetype>(run.size()));
+    // Stored days go over without being held; only when they cannot be read any more are they
+    // computed afresh, which may count otherwise, so the count follows.
+    if (!(m_Valid && m_Run && WriteValidDays(writer))) {
+        Settle();
+        if (!(m_Valid && WriteValidDays(writer))) {
+            writer.WriteBool(false);
+            writer.WriteInt(0);
         }
-        writer.WriteInts(m_Days.data(), static_cast<qsizetype>(m_Days.size()));
     }
     writer.WriteBool(m_Valid && m_Complete);
+}
+
+bool TMatchlist::WriteValidDays(TEntryWriter& writer) const
+{
+    const qsizetype runBytes = static_cast<qsizetype>(RunCount()) * 4;
+    char* out = writer.Extend(5 + runBytes);
+    if (m_Run && !m_Run->CopyDays(out + 5)) {
+        writer.Retract(5 + runBytes);
+        return false;
+    }
+    out[0] = 1;
+    qToLittleEndian<qint32>(Count(), out + 1);
+    writer.WriteInts(m_Days.data(), static_cast<qsizetype>(m_Days.size()));
+    return true;
 }

@@ -56,6 +56,9 @@ private:
     // its days are out of order) the cache is computed afresh as far as it reached.
     void PrepareRun() const;
     void Forget() const;
+    // Writes Valid, the count and the days; false, having written nothing, when the run's days
+    // cannot be had.
+    bool WriteValidDays(TEntryWriter& writer) const;
 
     TVemoraEntryBasic* m_Entry;
     // A cache is refilled on demand even where it is only looked at.

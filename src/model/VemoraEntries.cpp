@@ -223,16 +223,19 @@ bool TVemoraEntries::LoadFromFile(const QString& fileName)
 
 void TVemoraEntries::SaveToFile(const QString& fileName) const
 {
-    TEntryWriter writer;
     QByteArray headerBytes;
     {
         QBuffer buffer(&headerBytes);
         buffer.open(QIODevice::WriteOnly);
         WriteHeader(buffer);
     }
-    writer.WriteBytes(headerBytes);
-    SaveToStream(writer);
-    if (!WriteFileAtomically(fileName, writer.Data()))
+    const bool saved = WriteFileAtomically(fileName, [this, &headerBytes](QIODevice& file) {
+        TEntryWriter writer(&file);
+        writer.WriteBytes(headerBytes);
+        SaveToStream(writer);
+        return writer.Finish();
+    });
+    if (!saved)
         throw EEntryFileError(0x3A6F1C04, fileName);
 }
 

@@ -141,8 +141,17 @@ TEST_F(LargeCacheTest, DaysThatCannotBeTrustedAreComputedAfresh)
         EXPECT_EQ(entry.MatchList().Valid(), !row.DroppedAtLoading);
         if (row.Change)
             row.Change(Path);
+        const std::vector<qint32> afresh = DaysFromStart(cache.back() - Start + 1, 1);
+        if (!row.DroppedAtLoading) {
+            // Saving before any lookup finds out itself, and writes the count of the days it writes.
+            list.SaveToFile(Copy);
+            TVemoraEntries saved;
+            ASSERT_TRUE(saved.LoadFromFile(Copy));
+            EXPECT_EQ(saved.Items(0)->MatchList().Days(), afresh);
+            EXPECT_EQ(saved.Items(1)->DisplayText(), QStringLiteral("after the cache"));
+        }
         EXPECT_TRUE(entry.IsOccurrenceDay(Start + 5));
-        EXPECT_EQ(entry.MatchList().Days(), DaysFromStart(row.DroppedAtLoading ? 6 : cache.back() - Start + 1, 1));
+        EXPECT_EQ(entry.MatchList().Days(), row.DroppedAtLoading ? DaysFromStart(6, 1) : afresh);
     }
 }
 
