@@ -21,7 +21,7 @@ inline TRunResult RunProgram(const QString& program, const QStringList& argument
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(directory);
     process.start(program, arguments);
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(100000)) {
         process.kill();
         ADD_FAILURE() << program.toStdString() << " did not end";
         return {};
