@@ -1,5 +1,7 @@
 #include "model/EntryFactory.h"
 
+#include "model/EntryFileHeader.h"
+#include "model/EntryStream.h"
 #include "model/VemoraEntryKinds.h"
 #include "model/VemoraEntryMonthRelated.h"
 
@@ -19,4 +21,15 @@ std::unique_ptr<TVemoraEntryBasic> CreateEntry(int kind)
     default:
         return nullptr;
     }
+}
+
+std::unique_ptr<TVemoraEntryBasic> CloneEntry(const TVemoraEntryBasic& entry)
+{
+    TEntryWriter writer;
+    entry.SaveToStream(writer);
+    TEntryReader reader(writer.Data());
+    std::unique_ptr<TVemoraEntryBasic> copy = CreateEntry(reader.ReadByte());
+    copy->LoadFromStream(reader, EntryFileVersion);
+    copy->SetOwner(entry.Owner());
+    return copy;
 }

@@ -66,18 +66,38 @@ void TVemoraEntries::Delete(int index)
     delete entry;
 }
 
-void TVemoraEntries::DeleteEntries(const std::vector<TVemoraEntryBasic*>& entries)
+std::vector<TPlacedEntry> TVemoraEntries::TakeEntries(const std::vector<TVemoraEntryBasic*>& entries)
 {
     const std::unordered_set<const TVemoraEntryBasic*> doomed(entries.begin(), entries.end());
-    std::vector<const TVemoraEntryBasic*> removed;
-    DeleteWhere([&](const TVemoraEntryBasic* entry) {
-        if (!doomed.contains(entry))
-            return false;
-        removed.push_back(entry);
-        return true;
-    });
-    for (const TVemoraEntryBasic* entry : removed)
-        delete entry;
+    std::vector<TPlacedEntry> taken;
+    for (int i = 0; i < Count(); ++i)
+        if (doomed.contains(Get(i)))
+            taken.push_back({i, Get(i)});
+    if (!taken.empty())
+        DeleteWhere([&doomed](const TVemoraEntryBasic* entry) { return doomed.contains(entry); });
+    return taken;
+}
+
+void TVemoraEntries::PutBack(const std::vector<TPlacedEntry>& placed)
+{
+    std::vector<std::pair<int, TVemoraEntryBasic*>> items;
+    items.reserve(placed.size());
+    for (const TPlacedEntry& place : placed) {
+        place.Entry->SetOwner(this);
+        items.emplace_back(place.Index, place.Entry);
+    }
+    InsertPlaced(items);
+}
+
+TVemoraEntryBasic* TVemoraEntries::Replace(TVemoraEntryBasic* current, TVemoraEntryBasic* entry)
+{
+    const int index = IndexOfEntry(current);
+    if (index < 0)
+        return nullptr;
+    DeleteItem(index);
+    entry->SetOwner(this);
+    InsertAt(index, entry);
+    return current;
 }
 
 void TVemoraEntries::Clear()

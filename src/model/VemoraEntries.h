@@ -13,6 +13,12 @@ class TEntryReader;
 class TEntryWriter;
 class TListRows;
 
+// An entry with its place in the file.
+struct TPlacedEntry {
+    int Index;
+    TVemoraEntryBasic* Entry;
+};
+
 // The content of one entry file: its entries in file order, which the list owns, its
 // category table and the version it was read from. The modified flag is the document's.
 class TVemoraEntries : public TListSorted<TVemoraEntryBasic> {
@@ -23,8 +29,14 @@ public:
     int Compare(const TVemoraEntryBasic* item1, const TVemoraEntryBasic* item2, int mode) const override;
     void Delete(int index) override;
     void Clear() override;
-    // Deletes these entries of the list (and frees them) in one pass over the list.
-    void DeleteEntries(const std::vector<TVemoraEntryBasic*>& entries);
+    // Takes these entries out of the list without freeing them, in one pass over the list;
+    // each with its place, ascending.
+    std::vector<TPlacedEntry> TakeEntries(const std::vector<TVemoraEntryBasic*>& entries);
+    // Puts taken entries back at their places; the list owns them again.
+    void PutBack(const std::vector<TPlacedEntry>& placed);
+    // Puts entry in the place of current, which the list gives up unfreed; nullptr, and
+    // nothing changed, when current is not in the list.
+    TVemoraEntryBasic* Replace(TVemoraEntryBasic* current, TVemoraEntryBasic* entry);
 
     // Takes the entry into the list (it becomes the owner) and gives it the next serial; an
     // entry already in the list keeps its place.

@@ -64,6 +64,9 @@ public:
     // Inserts at index, 0..Count; refused in a sorted list, and for a duplicate unless
     // Duplicates is dupAccept.
     virtual void Insert(T* item, int index);
+    // Puts items back at their places in one pass: each index is the item's place once all are
+    // in, strictly ascending.
+    void InsertPlaced(const std::vector<std::pair<int, T*>>& placed);
     // Deletes from the last item to the first through Delete, then clears flagModified.
     virtual void Clear();
 
@@ -89,6 +92,7 @@ protected:
     // A negative index does nothing.
     virtual void DeleteItem(int index) = 0;
     virtual int DeleteItemsWhere(const std::function<bool(const T* item)>& doomed) = 0;
+    virtual void InsertItemsPlaced(const std::vector<std::pair<int, T*>>& placed) = 0;
     virtual void ExchangeItems(int index1, int index2) = 0;
 
     // InsertItem, then the change event, then flagModified.
@@ -113,6 +117,7 @@ protected:
     void InsertItem(int index, T* item) override;
     void DeleteItem(int index) override;
     int DeleteItemsWhere(const std::function<bool(const T* item)>& doomed) override;
+    void InsertItemsPlaced(const std::vector<std::pair<int, T*>>& placed) override;
     void ExchangeItems(int index1, int index2) override;
 
 private:
@@ -184,6 +189,24 @@ void TListCustom<T>::Insert(T* item, int index)
         return;
     }
     InsertAt(index, item);
+}
+
+template <typename T>
+void TListCustom<T>::InsertPlaced(const std::vector<std::pair<int, T*>>& placed)
+{
+    const int total = Count() + static_cast<int>(placed.size());
+    int previous = -1;
+    for (const auto& [index, item] : placed) {
+        if (index <= previous || index >= total) {
+            Error(ListIndexText, index);
+            return;
+        }
+        previous = index;
+    }
+    InsertItemsPlaced(placed);
+    if (OnChange)
+        OnChange(*this);
+    SetFlags(flagModified, true);
 }
 
 template <typename T>
@@ -374,6 +397,22 @@ int TListSortedCustom<T>::DeleteItemsWhere(const std::function<bool(const T* ite
     if (m_Storage.empty())
         std::vector<T*>().swap(m_Storage);
     return static_cast<int>(deleted);
+}
+
+template <typename T>
+void TListSortedCustom<T>::InsertItemsPlaced(const std::vector<std::pair<int, T*>>& placed)
+{
+    std::vector<T*> merged;
+    merged.reserve(m_Storage.size() + placed.size());
+    auto next = placed.begin();
+    auto old = m_Storage.begin();
+    while (merged.size() < merged.capacity()) {
+        if (next != placed.end() && next->first == static_cast<int>(merged.size()))
+            merged.push_back((next++)->second);
+        else
+            merged.push_back(*old++);
+    }
+    m_Storage = std::move(merged);
 }
 
 template <typename T>

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 namespace {
 
@@ -132,8 +133,7 @@ bool TEntryListModel::setData(const QModelIndex& index, const QVariant& value, i
     if (!entry || entry->Active() == checked)
         return false;
     entry->SetActive(checked);
-    m_OutOfOrder = m_OutOfOrder || m_SortKey == 0;
-    emit dataChanged(index, index, {Qt::CheckStateRole});
+    ActiveChanged(entry);
     emit ActiveToggled(entry);
     return true;
 }
@@ -180,6 +180,7 @@ void TEntryListModel::EndUpdate()
 {
     SortedOrder(); // nobody holds a row of a model being reset
     m_OutOfOrder = false;
+    ++m_SortGeneration;
     endResetModel();
 }
 
@@ -217,6 +218,17 @@ int TEntryListModel::RowOfEntry(const TVemoraEntryBasic* entry) const
 {
     const auto found = std::find_if(m_Rows.begin(), m_Rows.end(), [entry](const TEntryListRow& row) { return row.Entry == entry; });
     return found == m_Rows.end() ? -1 : static_cast<int>(found - m_Rows.begin());
+}
+
+std::vector<int> TEntryListModel::RowsOfEntries(const std::vector<TVemoraEntryBasic*>& entries) const
+{
+    const std::unordered_set<const TVemoraEntryBasic*> wanted(entries.begin(), entries.end());
+    std::vector<int> rows;
+    rows.reserve(entries.size());
+    for (std::size_t row = 0; row < m_Rows.size() && rows.size() < wanted.size(); ++row)
+        if (wanted.contains(m_Rows[row].Entry))
+            rows.push_back(static_cast<int>(row));
+    return rows;
 }
 
 int TEntryListModel::AddListItem(TVemoraEntryBasic* entry)
@@ -286,19 +298,35 @@ void TEntryListModel::SetRowEntry(int row, TVemoraEntryBasic* entry)
         m_Rows[static_cast<std::size_t>(row)].Entry = entry;
 }
 
-void TEntryListModel::RemoveRows(const std::vector<int>& rows)
+void TEntryListModel::AddListItems(const std::vector<TVemoraEntryBasic*>& entries)
 {
-    if (rows.empty())
+    if (entries.size() == 1) {
+        AddListItem(entries.front());
         return;
+    }
+    BeginUpdate();
+    ReserveRows(rowCount() + static_cast<int>(entries.size()));
+    const qint32 today = Today();
+    for (TVemoraEntryBasic* entry : entries)
+        entry->FillListItem(AddRow(), today);
+    EndUpdate();
+}
+
+std::vector<TPlacedListRow> TEntryListModel::TakeRows(const std::vector<int>& rows)
+{
+    std::vector<TPlacedListRow> taken;
+    if (rows.empty() || rows.front() < 0 || rows.back() >= rowCount())
+        return taken;
+    taken.reserve(rows.size());
+    for (int row : rows)
+        taken.push_back({row, Row(row)});
     const int first = rows.front();
     const int last = rows.back();
-    if (first < 0 || last >= rowCount())
-        return;
     if (last - first + 1 == static_cast<int>(rows.size())) {
         beginRemoveRows(QModelIndex(), first, last);
         m_Rows.erase(m_Rows.begin() + first, m_Rows.begin() + last + 1);
         endRemoveRows();
-        return;
+        return taken;
     }
     beginResetModel();
     std::vector<bool> doomed(m_Rows.size());
@@ -310,6 +338,54 @@ void TEntryListModel::RemoveRows(const std::vector<int>& rows)
             m_Rows[kept++] = m_Rows[row];
     m_Rows.resize(kept);
     endResetModel();
+    return taken;
+}
+
+void TEntryListModel::PutBackRows(const std::vector<TPlacedListRow>& rows, int sortGeneration)
+{
+    if (rows.empty())
+        return;
+    const int first = rows.front().Row;
+    const int last = rows.back().Row;
+    const std::size_t total = m_Rows.size() + rows.size();
+    const auto disordered = [](const TPlacedListRow& a, const TPlacedListRow& b) { return a.Row >= b.Row; };
+    if (first < 0 || static_cast<std::size_t>(last) >= total ||
+        std::adjacent_find(rows.begin(), rows.end(), disordered) != rows.end())
+        return;
+    if (last - first + 1 == static_cast<int>(rows.size())) {
+        beginInsertRows(QModelIndex(), first, last);
+        std::vector<TEntryListRow> values;
+        values.reserve(rows.size());
+        for (const TPlacedListRow& row : rows)
+            values.push_back(row.Values);
+        m_Rows.insert(m_Rows.begin() + first, values.begin(), values.end());
+        endInsertRows();
+    } else {
+        beginResetModel();
+        std::vector<TEntryListRow> merged;
+        merged.reserve(total);
+        auto next = rows.begin();
+        auto old = m_Rows.begin();
+        while (merged.size() < total) {
+            if (next != rows.end() && next->Row == static_cast<int>(merged.size()))
+                merged.push_back((next++)->Values);
+            else
+                merged.push_back(*old++);
+        }
+        m_Rows = std::move(merged);
+        endResetModel();
+    }
+    if (sortGeneration != m_SortGeneration)
+        SortRows();
+}
+
+void TEntryListModel::ActiveChanged(const TVemoraEntryBasic* entry)
+{
+    const int row = RowOfEntry(entry);
+    if (row < 0)
+        return;
+    m_OutOfOrder = m_OutOfOrder || m_SortKey == 0;
+    emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
 }
 
 void TEntryListModel::RefreshCategoryColumn()
@@ -324,6 +400,7 @@ void TEntryListModel::Sort(int sortKey, bool ascending)
     m_OutOfOrder = false;
     m_SortKey = sortKey;
     m_Ascending = ascending;
+    ++m_SortGeneration;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const std::vector<int> newRowOfOld = SortedOrder();
     const QModelIndexList before = persistentIndexList();
@@ -339,6 +416,7 @@ void TEntryListModel::SetSortOrder(int sortKey, bool ascending)
 {
     m_SortKey = sortKey;
     m_Ascending = ascending;
+    ++m_SortGeneration;
 }
 
 void TEntryListModel::SortRows()

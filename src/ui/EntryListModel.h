@@ -20,6 +20,12 @@ struct TEntryListRow {
     int Image = RowImageNone;
 };
 
+// A row with its place in the list.
+struct TPlacedListRow {
+    int Row;
+    TEntryListRow Values;
+};
+
 // The sort rule of the entry list for a column id (0..11); negative, zero or positive as row1
 // sorts before, with or after row2 in ascending order. Text columns compare as the user's
 // locale orders them, ignoring letter case.
@@ -53,6 +59,8 @@ public:
     const TEntryListRow& Row(int row) const { return m_Rows[static_cast<std::size_t>(row)]; }
     TVemoraEntryBasic* EntryAt(int row) const;
     int RowOfEntry(const TVemoraEntryBasic* entry) const;
+    // The rows of these entries, ascending, in one pass over the list.
+    std::vector<int> RowsOfEntries(const std::vector<TVemoraEntryBasic*>& entries) const;
 
     // Adds a row that the entry fills, sorts, and returns the row's place.
     int AddListItem(TVemoraEntryBasic* entry);
@@ -60,9 +68,19 @@ public:
     void RefillRow(int row);
     // The row of a new entry of another kind, standing for the replaced one.
     void SetRowEntry(int row, TVemoraEntryBasic* entry);
-    // Removes the rows (ascending, each once) in one pass: a run of rows as one removal, rows
-    // strewn over a long list as one reset, so that neither costs a pass per row.
-    void RemoveRows(const std::vector<int>& rows);
+    // Adds rows that the entries fill, sorted in among the others.
+    void AddListItems(const std::vector<TVemoraEntryBasic*>& entries);
+    // Removes the rows (ascending, each once) in one pass and gives them back with their
+    // places: a run of rows as one removal, rows strewn over a long list as one reset, so that
+    // neither costs a pass per row.
+    std::vector<TPlacedListRow> TakeRows(const std::vector<int>& rows);
+    // Puts taken rows back at their places, in one pass likewise; sorted again when the list
+    // was sorted otherwise since they were taken (sortGeneration then).
+    void PutBackRows(const std::vector<TPlacedListRow>& rows, int sortGeneration);
+    // Counts the sorts: rows taken out know by it whether their places still hold.
+    int SortGeneration() const { return m_SortGeneration; }
+    // The check box of the entry's row shows its Active again.
+    void ActiveChanged(const TVemoraEntryBasic* entry);
     // The category column of every row shows its entry's category again.
     void RefreshCategoryColumn();
     void Sort(int sortKey, bool ascending);
@@ -111,4 +129,5 @@ private:
     // A check box toggled or categories renamed may leave rows out of their sorted order
     // until the next whole sort; a row then cannot be placed by a search among the others.
     bool m_OutOfOrder = false;
+    int m_SortGeneration = 0;
 };

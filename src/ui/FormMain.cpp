@@ -13,6 +13,7 @@
 #include "support/FileFilters.h"
 #include "support/HotKeysWidgets.h"
 #include "support/NLS.h"
+#include "ui/EntryCommands.h"
 #include "ui/EntryListModel.h"
 #include "ui/ListViewEx.h"
 
@@ -29,6 +30,9 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
+
+#include <unordered_set>
 
 namespace {
 
@@ -151,7 +155,9 @@ TFormMain::~TFormMain()
     // The kept dialogs store their state as they go, under the program's key, which they reach
     // through this window: they go while it is still there.
     qDeleteAll(findChildren<QDialog*>(Qt::FindDirectChildrenOnly));
-    // The rows refer to the entries: they go first.
+    // The commands hold entries that refer to the list, and the rows refer to the entries:
+    // they go first.
+    m_UndoStack->clear();
     m_Ui->ListViewEx1->setModel(nullptr);
 }
 
@@ -161,6 +167,9 @@ void TFormMain::FormCreate()
     SetTrackSize(1, 136);
     m_Ui->ListViewEx1->horizontalHeader()->setSectionsMovable(true);
     m_Entries = std::make_unique<TVemoraEntries>();
+    m_UndoStack = new QUndoStack(this);
+    m_Document = std::make_unique<TEntryDocument>(
+        TEntryDocument{*m_Entries, *m_ListModel, [this](const std::vector<TVemoraEntryBasic*>& entries) { SelectEntries(entries); }});
     m_History = std::make_unique<TMenuHistoryFiles>(this, m_Ui->MainMenuFileReadonly,
                                                     [this](TMenuItemHistoryFiles* item) {
                                                         RunCommand([this, item] { HistoryClick(item); });
@@ -173,6 +182,7 @@ void TFormMain::FormCreate()
     CreateDialogs();
     LoadState();
     LoadLanguageTexts();
+    CreateUndoActions();
     m_ActionTable = {{
         {m_Ui->MainMenuEditNew, m_Ui->PopupNew, m_Ui->ToolButtonEntryNew},
         {m_Ui->MainMenuEditEdit, m_Ui->PopupEdit, m_Ui->ToolButtonEntryEdit},
@@ -370,12 +380,6 @@ void TFormMain::SetIcons()
 
 void TFormMain::ConnectCommands()
 {
-    // The undo and redo items and the separator after them stay hidden.
-    const QList<QAction*> editItems = m_Ui->MainMenuEdit->actions();
-    const qsizetype redo = editItems.indexOf(m_Ui->MainMenuEditRedo);
-    if (redo >= 0 && redo + 1 < editItems.size() && editItems[redo + 1]->isSeparator())
-        editItems[redo + 1]->setVisible(false);
-
     const auto bind = [this](QAction* action, void (TFormMain::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
     };
@@ -414,12 +418,40 @@ void TFormMain::ConnectCommands()
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TFormMain::ListViewEx1Change);
     // A reset (a file opened, or one that failed to open) drops the selection without a word.
     connect(m_ListModel, &QAbstractItemModel::modelReset, this, &TFormMain::ListViewEx1Change);
-    connect(m_ListModel, &TEntryListModel::ActiveToggled, this, [this] {
-        SetModified(true);
+    connect(m_ListModel, &TEntryListModel::ActiveToggled, this, [this](TVemoraEntryBasic* entry) {
+        m_UndoStack->push(new TSetActiveCommand(*m_Document, entry, entry->Active()));
         ListViewEx1Change();
     });
+    connect(m_UndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
     connect(list, &QWidget::customContextMenuRequested, this, &TFormMain::ShowPopupMenu);
     connect(list, &TListViewEx::ItemActivated, this, [this] { RunCommand([this] { MainMenuEditEditClick(); }); });
+}
+
+// The stack's own items, in the places of the design's: their texts say what they undo and
+// redo, and they are enabled when there is something to undo or redo.
+void TFormMain::CreateUndoActions()
+{
+    const auto replace = [this](QAction*& item, QAction* made, QKeySequence::StandardKey keys, bool undo) {
+        made->setObjectName(item->objectName());
+        made->setShortcuts(keys);
+        m_Ui->MainMenuEdit->insertAction(item, made);
+        delete item;
+        item = made;
+        // Through the one-command-at-a-time rule, as every other command.
+        disconnect(made, &QAction::triggered, m_UndoStack, nullptr);
+        connect(made, &QAction::triggered, this, [this, undo] {
+            RunCommand([this, undo] { undo ? m_UndoStack->undo() : m_UndoStack->redo(); });
+        });
+    };
+    replace(m_Ui->MainMenuEditUndo, m_UndoStack->createUndoAction(this, FirstCharUpper(LanguageText(0x5D41A708, QStringLiteral("undo")))),
+            QKeySequence::Undo, true);
+    replace(m_Ui->MainMenuEditRedo, m_UndoStack->createRedoAction(this, FirstCharUpper(LanguageText(0x5D41A709, QStringLiteral("redo")))),
+            QKeySequence::Redo, false);
+}
+
+void TFormMain::SelectEntries(const std::vector<TVemoraEntryBasic*>& entries)
+{
+    m_Ui->ListViewEx1->SelectRows(m_ListModel->RowsOfEntries(entries));
 }
 
 // A command runs alone: one that arrives while another waits inside (for the media backend,

@@ -14,6 +14,7 @@ class QFileDialog;
 class QFontDialog;
 class QLabel;
 class QMenu;
+class QUndoStack;
 class TAboutDLG;
 class TEntryListModel;
 class TFormEditDate;
@@ -22,6 +23,7 @@ class TListViewEx;
 class TMenuHistoryFiles;
 class TMenuItemHistoryFiles;
 class TVemoraEntries;
+struct TEntryDocument;
 
 namespace Ui {
 class FormMain;
@@ -95,6 +97,7 @@ public:
 
     TListViewEx* ListViewEx1() const;
     TEntryListModel& ListModel() const { return *m_ListModel; }
+    QUndoStack& UndoStack() const { return *m_UndoStack; }
     TMenuHistoryFiles& History() const { return *m_History; }
     QMenu* PopupMenu1() const { return m_PopupMenu; }
     QFileDialog* OpenDialog1() const { return m_OpenDialog; }
@@ -115,6 +118,9 @@ private:
     void SetCaptions();
     void SetIcons();
     void ConnectCommands();
+    void CreateUndoActions();
+    // Selects the rows of these entries, the first one current and in view.
+    void SelectEntries(const std::vector<TVemoraEntryBasic*>& entries);
     void AssignMenuHotKeys();
     void SetColumnCaptions();
     void ModifiedChanged();
@@ -157,6 +163,9 @@ private:
     QString m_FileName;
     std::unique_ptr<TVemoraEntries> m_Entries;
     TEntryListModel* m_ListModel;
+    // Every change of the document, to be undone; its clean state is the saved one.
+    QUndoStack* m_UndoStack = nullptr;
+    std::unique_ptr<TEntryDocument> m_Document;
     bool m_SortAscending = false;
     int m_SortKey = 0;
     std::unique_ptr<TMenuHistoryFiles> m_History;

@@ -14,6 +14,7 @@
 #include "support/DLGLanguage.h"
 #include "support/DayNumbers.h"
 #include "support/NLS.h"
+#include "ui/EntryCommands.h"
 #include "ui/EntryListModel.h"
 #include "ui/FormEditDate.h"
 #include "ui/FormPreview.h"
@@ -21,6 +22,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QUndoStack>
 
 TVemoraEntryBasic* TFormMain::SelectedEntry() const
 {
@@ -42,19 +44,14 @@ void TFormMain::MainMenuEditNewClick()
     TFormEditDate& editor = EntryEditor();
     if (editor.Execute(nullptr, *m_Entries) != EditResultOk)
         return;
-    std::unique_ptr<TVemoraEntryBasic> made = CreateEntry(editor.CycleKind());
-    editor.SaveToEntry(*made);
-    TVemoraEntryBasic* entry = made.get();
-    m_Entries->AddEntry(std::move(made));
-    TListViewEx& list = *m_Ui->ListViewEx1;
-    list.clearSelection();
-    const int row = m_ListModel->AddListItem(entry);
-    list.selectionModel()->setCurrentIndex(m_ListModel->index(row, 0),
-                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    list.scrollTo(m_ListModel->index(row, 0), QAbstractItemView::EnsureVisible);
-    SetModified(true);
+    std::vector<std::unique_ptr<TVemoraEntryBasic>> made;
+    made.push_back(CreateEntry(editor.CycleKind()));
+    editor.SaveToEntry(*made.front());
+    m_UndoStack->push(new TAddEntriesCommand(*m_Document, std::move(made)));
 }
 
+// The values go into a copy that takes the entry's place, or into a new entry when the kind
+// changed: either way the edit can be undone.
 void TFormMain::MainMenuEditEditClick()
 {
     TVemoraEntryBasic* entry = SelectedEntry();
@@ -63,19 +60,16 @@ void TFormMain::MainMenuEditEditClick()
     TFormEditDate& editor = EntryEditor();
     if (editor.Execute(entry, *m_Entries) != EditResultOk)
         return;
-    const int row = m_ListModel->RowOfEntry(entry);
-    if (editor.CycleKind() != entry->Kind()) {
-        // Another kind is another class: the entry is replaced, and its row follows.
-        std::unique_ptr<TVemoraEntryBasic> replacement = CreateEntry(editor.CycleKind());
-        TVemoraEntryBasic* made = replacement.get();
-        m_ListModel->SetRowEntry(row, made);
-        m_Entries->Delete(entry->IndexInOwner());
-        m_Entries->AddEntry(std::move(replacement));
-        entry = made;
+    std::unique_ptr<TVemoraEntryBasic> edited;
+    if (editor.CycleKind() == entry->Kind()) {
+        edited = CloneEntry(*entry);
+    } else {
+        edited = CreateEntry(editor.CycleKind());
+        edited->SetNumber(m_Entries->NextNumber());
+        edited->SetOwner(m_Entries.get());
     }
-    editor.SaveToEntry(*entry);
-    m_ListModel->RefillRow(row);
-    SetModified(true);
+    editor.SaveToEntry(*edited);
+    m_UndoStack->push(new TReplaceEntryCommand(*m_Document, entry, std::move(edited)));
 }
 
 void TFormMain::MainMenuEditDeleteClick()
@@ -90,9 +84,8 @@ void TFormMain::MainMenuEditDeleteClick()
         entries.push_back(m_ListModel->EntryAt(row));
     // Rows strewn over the list come back as a reset; the view keeps its place.
     const int scrolled = m_Ui->ListViewEx1->verticalScrollBar()->value();
-    m_ListModel->RemoveRows(rows);
+    m_UndoStack->push(new TDeleteEntriesCommand(*m_Document, std::move(entries)));
     m_Ui->ListViewEx1->verticalScrollBar()->setValue(scrolled);
-    m_Entries->DeleteEntries(entries);
     EndUpdate();
     UpdateActions();
 }
@@ -111,11 +104,11 @@ void TFormMain::MainMenuEditPreviewClick()
 
 bool TFormMain::EditCategories()
 {
+    const TCategories before = m_Entries->Categories();
     if (!::EditCategories(*m_Entries, m_ReadOnly))
         return false;
-    SetModified(true);
     BeginUpdate();
-    m_ListModel->RefreshCategoryColumn();
+    m_UndoStack->push(new TCategoriesCommand(*m_Document, before, m_Entries->Categories()));
     EndUpdate();
     return true;
 }

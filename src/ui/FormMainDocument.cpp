@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QUndoStack>
 
 namespace {
 
@@ -28,8 +29,10 @@ constexpr int NextDateColumn = 4;
 
 void TFormMain::SetModified(bool modified)
 {
-    if (!modified)
+    if (!modified) {
         m_Entries->SetFlags(flagModified, false);
+        m_UndoStack->setClean();
+    }
     if (modified == m_Modified)
         return;
     m_Modified = modified;
@@ -64,8 +67,6 @@ void TFormMain::UpdateActions()
     const int selected = m_Ui->ListViewEx1->SelectedCount();
     SetActionEnabled(maEditEntry, selected == 1);
     SetActionEnabled(maDeleteEntries, selected >= 1 && !m_ReadOnly);
-    SetActionEnabled(maUndo, false);
-    SetActionEnabled(maRedo, false);
     SetActionEnabled(maNewEntry, !m_ReadOnly);
     SetActionEnabled(maPreview, ActionEnabled(maEditEntry));
     SetActionEnabled(maTest, ActionEnabled(maEditEntry));
@@ -177,7 +178,11 @@ bool TFormMain::OpenFile(const QString& name)
     m_Ui->ListViewEx1->horizontalHeader()->setSortIndicator(m_SortKey, Qt::AscendingOrder);
     EndUpdate();
     SetFileName(name);
+    m_UndoStack->clear();
     SetModified(m_Entries->GetFlag(flagModified));
+    // A file that was changed in the reading has no state to undo back to.
+    if (m_Modified)
+        m_UndoStack->resetClean();
     UpdateActions();
     return true;
 }
@@ -210,6 +215,7 @@ void TFormMain::MainMenuFileNewClick()
     SetFileName(QString());
     m_ListModel->BeginUpdate();
     m_ListModel->ClearRows();
+    m_UndoStack->clear();
     m_Entries->Clear();
     m_ListModel->EndUpdate();
     SetModified(false);

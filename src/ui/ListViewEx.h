@@ -19,6 +19,8 @@ public:
     // The selected rows, top to bottom.
     std::vector<int> SelectedRows() const;
     int SelectedCount() const;
+    // Selects these rows (ascending) alone, the first one current and in view.
+    void SelectRows(const std::vector<int>& rows);
 
     void setModel(QAbstractItemModel* model) override;
 

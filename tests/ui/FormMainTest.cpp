@@ -133,8 +133,8 @@ TEST_F(FormMainTest, TheCommandsFollowTheDocumentStateAndTheSelection)
         {"modified, one selected", [&] { Select({0}); Form->SetModified(true); }, "1111111000", "Modified"},
         {"read-only, one selected", [&] { Form->SetModified(false); Form->SetReadOnly(true); }, "0101101001", "Read-only"},
         {"read-only, all selected", [&] { Action("MainMenuEditSelectall")->trigger(); }, "0000001001", "Read-only"},
-        {"read-only, a check box toggled", untick, "0000001000", "Modified"},
-        {"modified, writable again", [&] { Form->SetReadOnly(false); }, "1010011000", "Modified"},
+        {"read-only, a check box toggled", untick, "0000001100", "Modified"},
+        {"modified, writable again", [&] { Form->SetReadOnly(false); }, "1010011100", "Modified"},
     };
     for (const TCase& test : cases) {
         test.Arrange();
