@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QFile>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -321,7 +322,7 @@ TEST_F(FormMainTest, CommandsWorkOnTheSelectionAndChangeTheDocumentOnlyWhenDone)
         EXPECT_GE(Form->Entries().IndexOfEntry(edited), 0);
         Form->SetModified(false);
     }
-    // The same kind keeps its entry object: only the command can say the document changed.
+    // The same kind: the edited copy takes the entry's place, and the command says the document changed.
     InNextEditor([](TFormEditDate& editor) { SetText(editor, QStringLiteral("renamed")); });
     Action("MainMenuEditEdit")->trigger();
     EXPECT_EQ(std::tuple(SelectedEntry()->DisplayText(), Form->Modified()), std::tuple(QStringLiteral("renamed"), true));
@@ -405,6 +406,98 @@ TEST_F(FormMainTest, TestRunsNoCommandWhileItsSoundStarts)
 
 // An edited row moves to its place among the others, in either direction, as a whole sort would
 // put it. (Rows strewn over the list go in one pass in the commands run above.)
+// Each change undone gives the file and the list as they were, unmodified; redone, as after
+// the change. The list is sorted by text, descending, so that its order is not the file's.
+TEST_F(FormMainTest, EveryChangeIsUndoneAndRedoneToTheSameFileAndList)
+{
+    SetApplicationMainForm(Form.get());
+    const QString file = NumberedFile(5);
+    const auto edit = [this](int row, std::function<void(TFormEditDate&)> act) {
+        Select({row});
+        InNextEditor(std::move(act));
+        Action("MainMenuEditEdit")->trigger();
+    };
+    const auto remove = [this](std::initializer_list<int> rows) {
+        Select(rows);
+        Action("MainMenuEditDelete")->trigger();
+    };
+    struct TCase { const char* Name; std::function<void()> Change; const char* UndoText; };
+    const std::vector<TCase> cases = {
+        {"new entry", [this] {
+             InNextEditor([](TFormEditDate& editor) { SetText(editor, QStringLiteral("Water the plants")); });
+             Action("MainMenuEditNew")->trigger();
+         }, "Undo new entry"},
+        {"edit", [&] { edit(1, [](TFormEditDate& editor) { SetText(editor, QStringLiteral("changed")); }); }, "Undo edit entry"},
+        {"edit to another kind", [&] { edit(2, [](TFormEditDate& editor) { editor.SetCycleKind(ekDaily); }); }, "Undo edit entry"},
+        {"delete one", [&] { remove({3}); }, "Undo delete entry"},
+        {"delete rows strewn over the list", [&] { remove({0, 2, 4}); }, "Undo delete 3 entries"},
+        {"select all and delete", [this] {
+             Action("MainMenuEditSelectall")->trigger();
+             Action("MainMenuEditDelete")->trigger();
+         }, "Undo delete 5 entries"},
+        {"check box", [this] { List().model()->setData(List().model()->index(3, 0), Qt::Unchecked, Qt::CheckStateRole); },
+         "Undo switch entry off"},
+        {"categories", [this] {
+             WhenModalOpens([](QWidget& categories) {
+                 WhenModalOpens([](QWidget& input) {
+                     static_cast<QInputDialog&>(input).setTextValue(QStringLiteral("Travel"));
+                     static_cast<QInputDialog&>(input).accept();
+                 });
+                 Click(Child<QPushButton>(categories, QStringLiteral("ButtonNew")));
+                 Click(Child<QPushButton>(categories, QStringLiteral("ButtonOk")));
+             });
+             Action("MainMenuEditCategories")->trigger();
+         }, "Undo change categories"},
+    };
+    const QString check = Home.FilePath(QStringLiteral("check.vkd"));
+    const auto state = [&] {
+        Form->Entries().SaveToFile(check);
+        return std::tuple(ReadWholeFile(check), TextsOf(Form->ListModel()), Form->Modified());
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        ASSERT_TRUE(Form->OpenFile(file));
+        Form->ListModel().Sort(2, false);
+        const auto before = state();
+        test.Change();
+        const auto after = state();
+        ASSERT_NE(std::get<0>(after), std::get<0>(before));
+        EXPECT_EQ(std::tuple(Action("MainMenuEditUndo")->text(), std::get<2>(after)), std::tuple(QString(test.UndoText), true));
+        Action("MainMenuEditUndo")->trigger();
+        EXPECT_EQ(state(), before);
+        Action("MainMenuEditRedo")->trigger();
+        EXPECT_EQ(state(), after);
+    }
+}
+
+// The keys, the German texts, the saved state as the clean one, and a new document that
+// forgets what there was to undo.
+TEST_F(FormMainTest, UndoByKeysBackToTheSavedStateInGerman)
+{
+    Choose(QStringLiteral("DE"));
+    const QString file = NumberedFile(4);
+    ASSERT_TRUE(Form->OpenFile(file));
+    Form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    List().setFocus();
+    Select({0, 1, 2});
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    ASSERT_TRUE(Form->SaveTo(file));
+    EXPECT_EQ(std::tuple(Action("MainMenuEditUndo")->text(), Form->Modified()),
+              std::tuple(QStringLiteral("Rückgängig: 3 Einträge löschen"), false));
+    for (const QKeySequence& redo : QKeySequence::keyBindings(QKeySequence::Redo)) {
+        SCOPED_TRACE(redo.toString().toStdString());
+        QTest::keySequence(&List(), QKeySequence(QKeySequence::Undo));
+        EXPECT_EQ(std::tuple(Form->Entries().Count(), List().SelectedCount(), Form->Modified(), Action("MainMenuEditRedo")->text()),
+                  std::tuple(4, 3, true, QStringLiteral("Wiederherstellen: 3 Einträge löschen")));
+        QTest::keySequence(&List(), redo);
+        EXPECT_EQ(std::tuple(Form->Entries().Count(), Form->Modified()), std::tuple(1, false));
+    }
+    EXPECT_GE(QKeySequence::keyBindings(QKeySequence::Redo).size(), 1);
+    Action("MainMenuFileNew")->trigger();
+    EXPECT_FALSE(Action("MainMenuEditUndo")->isEnabled());
+}
+
 TEST(EntryListModelTest, AnEditedRowMovesToItsSortedPlace)
 {
     UseLanguage(QStringLiteral("EN"));
