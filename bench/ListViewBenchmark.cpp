@@ -1,9 +1,10 @@
 // The editor's entry list at 10,000 and 100,000 entries, offscreen: opening a file in the main
 // window (read, listed, sorted by next date, painted), sorting by each column as a header
 // click does, and the heap the window adds to that of the entries alone; the commands on a
-// list of 100,000 (select all and delete and its undo, delete one, save, edit one, toggle one); and the
-// entry editor opened on an entry of each kind, the first time and later. It uses the same
-// generated files as the model benchmark (VEMORA_BENCH_DATA overrides their folder).
+// list of 100,000 (select all and delete and its undo, delete one, save, edit one, toggle
+// one); and the entry editor opened on an entry of each kind, the first time and later. It
+// uses the same generated files as the model benchmark (VEMORA_BENCH_DATA overrides their
+// folder).
 
 #include "ReminderSet.h"
 
