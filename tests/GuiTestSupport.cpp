@@ -107,3 +107,18 @@ void UseLanguage(const QString& code)
     const QString country = code == QLatin1String("DE") ? QStringLiteral("DE") : QStringLiteral("GB");
     LoadLanguage(QStringLiteral(":/lang/State_%1.nls").arg(country), QStringLiteral(":/lang/Vemora_%1.nls").arg(code));
 }
+
+bool ActivateAgain(QWidget& window)
+{
+    int stayed = 0;
+    for (int tries = 0; tries < 100 && stayed < 3; ++tries) {
+        QTest::qWait(20);
+        if (QApplication::activeWindow() == &window) {
+            ++stayed;
+        } else {
+            stayed = 0;
+            window.activateWindow();
+        }
+    }
+    return stayed >= 3;
+}

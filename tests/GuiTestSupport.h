@@ -34,6 +34,10 @@ void WhenModalOpens(std::function<void(QWidget& modal)> action, int timeLimitMs 
 void PickFileInNextDialog(const QString& path);
 // Closes the next modal window with the button of that object name or, without one, rejects it.
 void CloseNextModal(const QString& buttonName = QString());
+// Makes window the active one again after a dialog closed, and waits until it stays so: on a
+// busy machine the closed dialog's own activation can still arrive, offscreen, and would take
+// the keys that follow.
+bool ActivateAgain(QWidget& window);
 
 // Shows the window, lets it lay out, and writes it to <build>/screenshots/<name>.png; returns
 // the file's path, empty when it could not be written.

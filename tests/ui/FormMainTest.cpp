@@ -362,8 +362,7 @@ TEST_F(FormMainTest, StandardKeysAndQtsOwnWords)
         static_cast<QDialog&>(dialog).reject();
     });
     QTest::keyClick(Form.get(), Qt::Key_O, Qt::ControlModifier);
-    Form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    ASSERT_TRUE(ActivateAgain(*Form));
     QTest::keyClick(Form.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(std::tuple(Action("MainMenuEditNew")->shortcut().toString(QKeySequence::NativeText),
                          Action("MainMenuEditSelectall")->shortcut().toString(QKeySequence::NativeText),
