@@ -335,6 +335,11 @@ void RegisterListCommands()
     const TStep save = [](TFormMain& form) { form.Entries().SaveToFile(saved.filePath(QStringLiteral("saved.vkd"))); };
     add("List100k/Save", false, [](TFormMain&) {}, save);
     add("List100k/SaveCold", false, [](TFormMain&) {}, save, false);
+    // The program's own part: the same save to a file system in memory, where there is one.
+    static QTemporaryDir inMemory(QStringLiteral("/dev/shm/vemora-bench-XXXXXX"));
+    if (inMemory.isValid())
+        add("List100k/SaveInMemory", false, [](TFormMain&) {},
+            [](TFormMain& form) { form.Entries().SaveToFile(inMemory.filePath(QStringLiteral("saved.vkd"))); });
     // Sorted by display text; the edited text moves the row to the other end of the list.
     add("List100k/EditOneSorted", false, [](TFormMain& form) {
             SortAndShow(form, 2, true);
