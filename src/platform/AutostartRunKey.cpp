@@ -67,21 +67,6 @@ QString QuoteExecArgument(const QString& argument)
     return quoted + u'"';
 }
 
-QStringList SplitCommandLine(const QString& commandLine)
-{
-    QStringList arguments;
-    int position = 1;
-    for (;;) {
-        int next = position;
-        QString token;
-        ExtractParam(commandLine, position, &next, token);
-        if (next == position)
-            return arguments;
-        arguments.append(token);
-        position = next;
-    }
-}
-
 QHash<QString, QString> ReadDesktopEntry(const QString& filePath)
 {
     QHash<QString, QString> entries;
@@ -135,9 +120,14 @@ QString TAutostartRunKey::DefaultDirectory()
     return QDir(configHome).filePath(QStringLiteral("autostart"));
 }
 
+QString TAutostartRunKey::EntryBaseName(const QString& valueName)
+{
+    return QStringLiteral("vemora-") + Slug(valueName);
+}
+
 QString TAutostartRunKey::DesktopFilePath(const QString& valueName) const
 {
-    return QDir(m_Directory).filePath(QStringLiteral("vemora-") + Slug(valueName) + QStringLiteral(".desktop"));
+    return QDir(m_Directory).filePath(EntryBaseName(valueName) + QStringLiteral(".desktop"));
 }
 
 std::optional<QString> TAutostartRunKey::ExecLine(const QString& commandLine)

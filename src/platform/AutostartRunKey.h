@@ -24,6 +24,8 @@ public:
     bool WriteValue(const QString& name, const TRegistryValue& value) const;
     bool DeleteValue(const QString& name) const;
 
+    // The entry's file name without ".desktop"; the daily timer's units take it too.
+    static QString EntryBaseName(const QString& valueName);
     QString DesktopFilePath(const QString& valueName) const;
     // The Exec line for a command given as a command line (quoted program, arguments), with
     // every argument quoted by the desktop entry rules; empty when the command cannot be

@@ -91,3 +91,18 @@ const QString& GetCommandLine()
 {
     return RawCommandLine();
 }
+
+QStringList SplitCommandLine(const QString& commandLine)
+{
+    QStringList arguments;
+    int position = 1;
+    for (;;) {
+        int next = position;
+        QString token;
+        ExtractParam(commandLine, position, &next, token);
+        if (next == position)
+            return arguments;
+        arguments.append(token);
+        position = next;
+    }
+}

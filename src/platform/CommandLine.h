@@ -13,6 +13,9 @@ QString BuildRawCommandLine(int argc, const char* const* argv);
 // (when given) receives the position after the token, and stays unchanged when none is found.
 void ExtractParam(const QString& text, int start, int* nextPos, QString& token);
 
+// Every token of a command line, as ExtractParam splits them.
+QStringList SplitCommandLine(const QString& commandLine);
+
 // The full path of the running program file.
 QString ProgramFilePath();
 
