@@ -6,39 +6,24 @@
 
 #include <cstdlib>
 
-namespace {
-
-void RestoreVariable(const char* name, const QByteArray& saved)
-{
-    if (saved.isNull())
-        qunsetenv(name);
-    else
-        qputenv(name, saved);
-}
-
-} // namespace
-
 TTemporaryHome::TTemporaryHome()
-    : m_SavedHome(qgetenv("HOME"))
-    , m_SavedConfigHome(qgetenv("XDG_CONFIG_HOME"))
-    , m_SavedVemoraHome(qgetenv("VEMORA_HOME"))
 {
-    if (!qEnvironmentVariableIsSet("HOME"))
-        m_SavedHome = QByteArray();
-    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        m_SavedConfigHome = QByteArray();
-    if (!qEnvironmentVariableIsSet("VEMORA_HOME"))
-        m_SavedVemoraHome = QByteArray();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "VEMORA_HOME", "XDG_RUNTIME_DIR", "DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+        m_Saved.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
     qputenv("HOME", QFile::encodeName(Path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigHome()));
     qunsetenv("VEMORA_HOME");
+    qunsetenv("XDG_RUNTIME_DIR");
 }
 
 TTemporaryHome::~TTemporaryHome()
 {
-    RestoreVariable("HOME", m_SavedHome);
-    RestoreVariable("XDG_CONFIG_HOME", m_SavedConfigHome);
-    RestoreVariable("VEMORA_HOME", m_SavedVemoraHome);
+    for (const auto& [name, value] : m_Saved) {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
 }
 
 QString TTemporaryHome::ConfigHome() const

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -21,8 +22,9 @@ inline void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << text.toStdString() << '"';
 }
 
-// A temporary home for one test: HOME and XDG_CONFIG_HOME point into it, VEMORA_HOME is
-// unset, so the settings file and autostart entries of the test never touch the real ones.
+// A temporary home for one test: HOME and XDG_CONFIG_HOME point into it, VEMORA_HOME and
+// XDG_RUNTIME_DIR are unset, so no test touches the real settings, autostart entries and
+// timers or reaches the user's service manager. The variables are restored at the end.
 class TTemporaryHome {
 public:
     TTemporaryHome();
@@ -40,9 +42,7 @@ public:
 
 private:
     QTemporaryDir m_Directory;
-    QByteArray m_SavedHome;
-    QByteArray m_SavedConfigHome;
-    QByteArray m_SavedVemoraHome;
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> m_Saved;
 };
 
 // Answers messages from a script and records every message shown.

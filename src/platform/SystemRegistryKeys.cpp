@@ -1,5 +1,7 @@
 #include "platform/SystemRegistryKeys.h"
 
+#include "platform/TextCodec.h"
+
 #include <QFileInfo>
 
 const QString RunKeyPath = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
@@ -14,14 +16,16 @@ bool IsRunKey(const QString& path)
 
 } // namespace
 
-TCurrentUserRegistry::TCurrentUserRegistry(QString storeFile, QString autostartDirectory)
+TCurrentUserRegistry::TCurrentUserRegistry(QString storeFile, QString autostartDirectory, QString unitDirectory)
     : m_Store(std::move(storeFile))
     , m_RunKey(std::move(autostartDirectory))
+    , m_DailyUnits(std::move(unitDirectory))
 {
 }
 
 TCurrentUserRegistry::TCurrentUserRegistry()
-    : TCurrentUserRegistry(TFileRegistryStore::DefaultFilePath(), TAutostartRunKey::DefaultDirectory())
+    : TCurrentUserRegistry(TFileRegistryStore::DefaultFilePath(), TAutostartRunKey::DefaultDirectory(),
+                           TSystemdUserUnits::DefaultDirectory())
 {
 }
 
@@ -60,14 +64,26 @@ std::optional<TRegistryValue> TCurrentUserRegistry::ReadValue(const QString& pat
     return IsRunKey(path) ? m_RunKey.ReadValue(name) : m_Store.ReadValue(path, name);
 }
 
+// A Run value that could not have its timer is refused before anything is written, so the
+// two never disagree.
 bool TCurrentUserRegistry::WriteValue(const QString& path, const QString& name, const TRegistryValue& value)
 {
-    return IsRunKey(path) ? m_RunKey.WriteValue(name, value) : m_Store.WriteValue(path, name, value);
+    if (!IsRunKey(path))
+        return m_Store.WriteValue(path, name, value);
+    if (!value.IsString() || HasControlCharacter(name) || !TAutostartRunKey::ExecLine(value.ToText()) ||
+        !TSystemdUserUnits::ExecStartLine(value.ToText()))
+        return false;
+    return m_DailyUnits.Write(TAutostartRunKey::EntryBaseName(name), value.ToText()) &&
+           m_RunKey.WriteValue(name, value);
 }
 
+// The timer goes with its value, also when the autostart entry was already gone.
 bool TCurrentUserRegistry::DeleteValue(const QString& path, const QString& name)
 {
-    return IsRunKey(path) ? m_RunKey.DeleteValue(name) : m_Store.DeleteValue(path, name);
+    if (!IsRunKey(path))
+        return m_Store.DeleteValue(path, name);
+    const bool unitsRemoved = m_DailyUnits.Remove(TAutostartRunKey::EntryBaseName(name));
+    return m_RunKey.DeleteValue(name) && unitsRemoved;
 }
 
 QString TLocalMachineRegistry::SystemSoundFolder()

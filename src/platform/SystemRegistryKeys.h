@@ -3,14 +3,15 @@
 #include "platform/AutostartRunKey.h"
 #include "platform/FileRegistryStore.h"
 #include "platform/RegistryBackend.h"
+#include "platform/SystemdUserUnits.h"
 
 #include <memory>
 
 // Where the current user's keys live: the settings file, except the logon Run key, whose
-// values are autostart entries.
+// values are autostart entries, each with the daily timer that runs it while the session runs.
 class TCurrentUserRegistry final : public TRegistryBackend {
 public:
-    TCurrentUserRegistry(QString storeFile, QString autostartDirectory);
+    TCurrentUserRegistry(QString storeFile, QString autostartDirectory, QString unitDirectory);
     TCurrentUserRegistry();
 
     bool KeyExists(const QString& path) override;
@@ -25,6 +26,7 @@ public:
 private:
     TFileRegistryStore m_Store;
     TAutostartRunKey m_RunKey;
+    TSystemdUserUnits m_DailyUnits;
 };
 
 // The machine-wide keys the program reads: only "MediaPath", the folder of system sounds.
