@@ -4,9 +4,13 @@
 #include "model/EntryFileHeader.h"
 #include "platform/CommandLine.h"
 #include "platform/FormatText.h"
+#include "platform/AutostartRunKey.h"
 #include "platform/Registry.h"
+#include "platform/SystemdUserUnits.h"
 #include "platform/TextCodec.h"
 #include "support/NLS.h"
+
+#include <cmath>
 
 namespace {
 
@@ -86,4 +90,15 @@ void ShowRegistryError(bool deleting, const QString& keyPath)
 {
     const QString format = LanguageText(deleting ? 0x6A028AA0 : 0x6A028AA1);
     ShowErrorMessage(FormatText(format, {QStringLiteral("HKCU") + keyPath}));
+}
+
+bool CheckedOnDay(double lastCheck, int day)
+{
+    return lastCheck != 0 && std::floor(lastCheck) == day;
+}
+
+void ShareSessionWithDailyCheck()
+{
+    TSystemdUserUnits(TSystemdUserUnits::DefaultDirectory())
+        .ShareSessionEnvironment(TAutostartRunKey::EntryBaseName(RunValueName()));
 }

@@ -18,3 +18,9 @@ QString GetAutoStartFile();
 // SetAutoStart for the running program, reporting a failure.
 void ApplyAutoStart(const QString& fileName);
 void ShowRegistryError(bool deleting, const QString& keyPath);
+
+// The daily timer runs the same check while the session runs; its run shows nothing when a
+// check (a moment, 0 = never) already ran on the day, so no day alerts twice.
+bool CheckedOnDay(double lastCheck, int day);
+// At the logon check: the timer's runs show their alerts on this session's display.
+void ShareSessionWithDailyCheck();

@@ -10,6 +10,7 @@
 #include "platform/GuiApplication.h"
 #include "platform/MessageService.h"
 #include "platform/QtMessageService.h"
+#include "platform/SystemdUserUnits.h"
 #include "support/DayNumbers.h"
 #include "support/NLS.h"
 #include "ui/FormMain.h"
@@ -66,6 +67,10 @@ void ChooseAndRun(int argc)
         if (kind == TRunKind::BatchCheck) {
             // The check before this one decides which days were missed: read it before it goes.
             const double lastCheck = GetLastBatchRun();
+            if (!TSystemdUserUnits::StartedByTimer())
+                ShareSessionWithDailyCheck();
+            else if (CheckedOnDay(lastCheck, Today()))
+                return;
             SetLastBatchRun(Now());
             QString fileName;
             ExtractParam(commandLine, CommandLinePos, &CommandLinePos, fileName);

@@ -1,5 +1,6 @@
 // Runs the built program as a user would, in a temporary home, without a display, so that
 // its messages arrive on standard output.
+#include "app/AutoStart.h"
 #include "platform/FileRegistryStore.h"
 #include "platform/Registry.h"
 #include "support/DayNumbers.h"
@@ -8,8 +9,10 @@
 #include "RunProgram.h"
 #include "TestSupport.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cstring>
@@ -119,6 +122,26 @@ TEST_F(ProgramRunTest, AfterDaysAwayTheMissedDatesComeFirst)
         const qsizetype missed = output.indexOf("on day 1"), due = output.indexOf("on day 3");
         EXPECT_TRUE(due >= 0 && (first ? missed >= 0 && missed < due : missed < 0)) << output.toStdString();
     }
+}
+
+// The timer's service command shows a day once; the logon check shows it as always.
+TEST_F(ProgramRunTest, TheDailyTimerShowsEachDayOnce)
+{
+    const QString program = QStringLiteral(VEMORA_BIN_DIR "/vemora");
+    ASSERT_TRUE(SetAutoStart(TBatchFile().DailySince("every day", 1).Save(Home.FilePath("daily.vkd")), program));
+    const QStringList service = QString::fromUtf8(ReadWholeFile(Home.FilePath(".config/systemd/user/vemora-vemora-file-version-2.service"))).split('\n');
+    const QByteArray variable = service.filter(QRegularExpression("^Environment=")).value(0).mid(12).toLatin1();
+    const QStringList command = service.filter(QRegularExpression("^ExecStart=")).value(0).mid(11).chopped(1).split("\" \"");
+    ASSERT_EQ(command.value(0), program);
+    const QDate today = QDate::currentDate();
+    const std::tuple<QDate, const char*, bool, int> runs[] = {
+        {today, "08:00", true, 1}, {today, "20:00", true, 0}, {today, "21:00", false, 1}, {today.addDays(1), "00:01", true, 1}};
+    for (const auto& [day, time, byTimer, alerts] : runs) {
+        qputenv(variable.split('=').value(0), byTimer ? variable.split('=').value(1) : QByteArray());
+        const TRunResult result = Run(command.mid(1), day.toString(Qt::ISODate) + ' ' + time);
+        EXPECT_EQ(result.Output.count("every day"), alerts) << time << result.Output.toStdString();
+    }
+    qunsetenv(variable.split('=').value(0));
 }
 
 } // namespace
