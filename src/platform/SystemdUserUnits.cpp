@@ -134,8 +134,10 @@ bool TSystemdUserUnits::Remove(const QString& baseName) const
     const bool hadTimer = QFileInfo::exists(TimerPath(baseName));
     if (hadTimer)
         UserServiceManager().Request({QStringLiteral("stop"), QFileInfo(TimerPath(baseName)).fileName()});
-    const bool removed =
-        RemoveIfThere(LinkPath(baseName)) && RemoveIfThere(TimerPath(baseName)) && RemoveIfThere(ServicePath(baseName));
+    // Each goes on its own: a file that stays keeps none of the others.
+    bool removed = true;
+    for (const QString& path : {LinkPath(baseName), TimerPath(baseName), ServicePath(baseName)})
+        removed = RemoveIfThere(path) && removed;
     if (hadTimer)
         UserServiceManager().Request({QStringLiteral("daemon-reload")});
     return removed;
