@@ -64,8 +64,8 @@ std::optional<TRegistryValue> TCurrentUserRegistry::ReadValue(const QString& pat
     return IsRunKey(path) ? m_RunKey.ReadValue(name) : m_Store.ReadValue(path, name);
 }
 
-// A Run value that could not have its timer is refused before anything is written, so the
-// two never disagree.
+// A Run value that could not have its timer is refused before anything is written. A timer
+// whose entry then cannot be written goes again: no timer runs for a start that is not there.
 bool TCurrentUserRegistry::WriteValue(const QString& path, const QString& name, const TRegistryValue& value)
 {
     if (!IsRunKey(path))
@@ -73,8 +73,11 @@ bool TCurrentUserRegistry::WriteValue(const QString& path, const QString& name, 
     if (!value.IsString() || HasControlCharacter(name) || !TAutostartRunKey::ExecLine(value.ToText()) ||
         !TSystemdUserUnits::ExecStartLine(value.ToText()))
         return false;
-    return m_DailyUnits.Write(TAutostartRunKey::EntryBaseName(name), value.ToText()) &&
-           m_RunKey.WriteValue(name, value);
+    const QString baseName = TAutostartRunKey::EntryBaseName(name);
+    if (m_DailyUnits.Write(baseName, value.ToText()) && m_RunKey.WriteValue(name, value))
+        return true;
+    m_DailyUnits.Remove(baseName);
+    return false;
 }
 
 // The timer goes with its value, also when the autostart entry was already gone.

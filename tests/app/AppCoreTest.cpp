@@ -134,6 +134,7 @@ TEST_F(AutoStartTest, UnquotableNamesAndFailuresAreRefusedAndReported)
                         FormatText(LanguageText(0x6A028AA1),
                                    {"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vemora, file version 2"})));
     EXPECT_EQ(GetAutoStartFile(), QString());
+    EXPECT_FALSE(QFile::exists(Home.FilePath(".config/systemd/user/vemora-vemora-file-version-2.timer"))) << "nor a timer";
 }
 
 TEST(BatchCheckNoGuiTest, NothingDueShowsNothingAndStartsNoToolkit)
