@@ -14,6 +14,7 @@
 #include "support/HotKeysWidgets.h"
 #include "support/NLS.h"
 #include "ui/EntryCommands.h"
+#include "ui/EntryFilterModel.h"
 #include "ui/EntryListModel.h"
 #include "ui/ListViewEx.h"
 
@@ -129,12 +130,14 @@ TFormMain::TFormMain(QWidget* parent)
     : TFormExOf<QMainWindow>(parent)
     , m_Ui(std::make_unique<Ui::FormMain>())
     , m_ListModel(new TEntryListModel(this))
+    , m_FilterModel(new TEntryFilterModel(this))
     , m_PopupMenu(new QMenu(this))
     , m_StatePanel(new QLabel(this))
     , m_CountPanel(new QLabel(this))
 {
     m_Ui->setupUi(this);
-    m_Ui->ListViewEx1->setModel(m_ListModel);
+    m_FilterModel->setSourceModel(m_ListModel);
+    m_Ui->ListViewEx1->setModel(m_FilterModel);
     m_PopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
     m_PopupMenu->addActions({m_Ui->PopupNew, m_Ui->PopupEdit, m_Ui->PopupDelete});
     m_PopupMenu->addSeparator();
@@ -306,6 +309,7 @@ void TFormMain::SetCaptions()
         {0x361244F2, "Bearbeiten...", {m_Ui->MainMenuEditEdit, m_Ui->PopupEdit}, m_Ui->ToolButtonEntryEdit, true},
         {0x296476DD, "Löschen", {m_Ui->MainMenuEditDelete, m_Ui->PopupDelete}, m_Ui->ToolButtonEntryDelete, false},
         {0x7F37F876, "Alles auswählen", {m_Ui->MainMenuEditSelectall}, nullptr, false},
+        {0x5D41A722, "Suchen", {m_Ui->MainMenuEditFind}, nullptr, false},
         {0x6738D18F, "Testen...", {m_Ui->MainMenuEditTest, m_Ui->PopupTest}, m_Ui->ToolButtonEntryTest, true},
         {0x3E1F5CCB, "Vorschau...", {m_Ui->MainMenuEditPreview, m_Ui->PopupPreview}, m_Ui->ToolButtonEntryPreview, true},
         {0x3BA75637, "Kategorien...", {m_Ui->MainMenuEditCategories}, nullptr, true},
@@ -425,6 +429,7 @@ void TFormMain::ConnectCommands()
     connect(m_UndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
     connect(list, &QWidget::customContextMenuRequested, this, &TFormMain::ShowPopupMenu);
     connect(list, &TListViewEx::ItemActivated, this, [this] { RunCommand([this] { MainMenuEditEditClick(); }); });
+    ConnectFind();
 }
 
 // The stack's own items, in the places of the design's: their texts say what they undo and

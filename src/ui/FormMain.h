@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QUndoStack;
 class TAboutDLG;
+class TEntryFilterModel;
 class TEntryListModel;
 class TFormEditDate;
 class TVemoraEntryBasic;
@@ -98,6 +99,8 @@ public:
     TListViewEx* ListViewEx1() const;
     TEntryListModel& ListModel() const { return *m_ListModel; }
     QUndoStack& UndoStack() const { return *m_UndoStack; }
+    // The rows of the list that the find field leaves shown.
+    TEntryFilterModel& FilterModel() const { return *m_FilterModel; }
     TMenuHistoryFiles& History() const { return *m_History; }
     QMenu* PopupMenu1() const { return m_PopupMenu; }
     QFileDialog* OpenDialog1() const { return m_OpenDialog; }
@@ -157,12 +160,17 @@ private:
     void ListViewEx1Change();
     void UpdateCountPanel(int count);
     void ShowPopupMenu(const QPoint& position);
+    void ConnectFind();
+    void MainMenuEditFindClick();
+    void CloseFind();
+    void FindTextChanged(const QString& text);
     void SortList();
 
     std::unique_ptr<Ui::FormMain> m_Ui;
     QString m_FileName;
     std::unique_ptr<TVemoraEntries> m_Entries;
     TEntryListModel* m_ListModel;
+    TEntryFilterModel* m_FilterModel;
     // Every change of the document, to be undone; its clean state is the saved one.
     QUndoStack* m_UndoStack = nullptr;
     std::unique_ptr<TEntryDocument> m_Document;

@@ -7,9 +7,11 @@
 #include "app/EntryFileCheck.h"
 #include "model/EntryFileHeader.h"
 #include "model/VemoraEntries.h"
+#include "platform/FormatText.h"
 #include "platform/MessageService.h"
 #include "settings/MenuHistoryFiles.h"
 #include "support/NLS.h"
+#include "ui/EntryFilterModel.h"
 #include "ui/EntryListModel.h"
 #include "ui/ListViewEx.h"
 
@@ -316,10 +318,16 @@ void TFormMain::MainMenuEditSelectallClick()
     m_Ui->ListViewEx1->SetAllSelected(true);
 }
 
+// With a find text: the rows shown of all ("12 of 340 entries").
 void TFormMain::UpdateCountPanel(int count)
 {
     if (!m_Ui->StatusBar1)
         return;
-    m_CountPanel->setText(count == 1 ? QStringLiteral("1 ") + LanguageText(0x5F2F0845)
-                                     : QString::number(count) + u' ' + LanguageText(0x0FAC62B6));
+    const int all = m_ListModel->rowCount();
+    if (m_FilterModel->Filtering())
+        m_CountPanel->setText(FormatText(LanguageText(all == 1 ? 0x5D41A721 : 0x5D41A720),
+                                         {QString::number(count), QString::number(all)}));
+    else
+        m_CountPanel->setText(count == 1 ? QStringLiteral("1 ") + LanguageText(0x5F2F0845)
+                                         : QString::number(count) + u' ' + LanguageText(0x0FAC62B6));
 }

@@ -1,5 +1,8 @@
 #include "ui/ListViewEx.h"
 
+#include "ui/EntryFilterModel.h"
+
+#include <QAbstractProxyModel>
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -51,6 +54,13 @@ void TListViewEx::setModel(QAbstractItemModel* model)
     connect(model, &QAbstractItemModel::rowsInserted, this, &TListViewEx::NotifyItemCount);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &TListViewEx::NotifyItemCount);
     connect(model, &QAbstractItemModel::modelReset, this, &TListViewEx::NotifyItemCount);
+    // A proxy shows more or fewer rows through a layout change.
+    connect(model, &QAbstractItemModel::layoutChanged, this, &TListViewEx::NotifyItemCount);
+    if (QAbstractItemModel* entries = EntryModel(); entries != model) {
+        connect(entries, &QAbstractItemModel::rowsInserted, this, &TListViewEx::NotifyItemCount);
+        connect(entries, &QAbstractItemModel::rowsRemoved, this, &TListViewEx::NotifyItemCount);
+        connect(entries, &QAbstractItemModel::modelReset, this, &TListViewEx::NotifyItemCount);
+    }
     NotifyItemCount();
 }
 
@@ -86,22 +96,38 @@ void TListViewEx::SetAllSelected(bool selected)
         clearSelection();
 }
 
+QAbstractItemModel* TListViewEx::EntryModel() const
+{
+    const auto* proxy = qobject_cast<const QAbstractProxyModel*>(model());
+    return proxy ? proxy->sourceModel() : model();
+}
+
+// Rows are selected whole, so the selection's ranges give the rows.
 std::vector<int> TListViewEx::SelectedRows() const
 {
     std::vector<int> rows;
     if (!selectionModel())
         return rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
+    const auto* proxy = qobject_cast<const QAbstractProxyModel*>(model());
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(proxy ? proxy->mapToSource(model()->index(row, 0)).row() : row);
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
 // As ranges of neighbouring rows: selecting 100,000 rows put back by undo stays cheap.
-void TListViewEx::SelectRows(const std::vector<int>& rows)
+void TListViewEx::SelectRows(const std::vector<int>& modelRows)
 {
     if (!selectionModel())
         return;
+    std::vector<int> rows = ViewRows(modelRows);
+    if (rows.size() < modelRows.size()) {
+        if (auto* filter = qobject_cast<TEntryFilterModel*>(model()))
+            filter->SetFindText(QString());
+        rows = ViewRows(modelRows);
+    }
     QItemSelection selection;
     for (std::size_t first = 0, last = 0; first < rows.size(); first = ++last) {
         while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
@@ -114,6 +140,20 @@ void TListViewEx::SelectRows(const std::vector<int>& rows)
     const QModelIndex current = model()->index(rows.front(), 0);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     scrollTo(current, QAbstractItemView::EnsureVisible);
+}
+
+// The filter keeps the entry model's order, so ascending rows stay ascending.
+std::vector<int> TListViewEx::ViewRows(const std::vector<int>& modelRows) const
+{
+    const auto* proxy = qobject_cast<const QAbstractProxyModel*>(model());
+    if (!proxy)
+        return modelRows;
+    std::vector<int> rows;
+    rows.reserve(modelRows.size());
+    for (int row : modelRows)
+        if (const QModelIndex shown = proxy->mapFromSource(EntryModel()->index(row, 0)); shown.isValid())
+            rows.push_back(shown.row());
+    return rows;
 }
 
 // From the selection's ranges, not row by row: selecting all of a long list stays cheap.
@@ -138,9 +178,9 @@ int TListViewEx::SelectedCount() const
 
 void TListViewEx::NotifyItemCount()
 {
-    const int count = model() ? model()->rowCount() : 0;
+    const std::pair<int, int> count(model() ? model()->rowCount() : 0, EntryModel() ? EntryModel()->rowCount() : 0);
     if (count == m_NotifiedCount)
         return;
     m_NotifiedCount = count;
-    emit ItemCountChanged(count);
+    emit ItemCountChanged(count.first);
 }

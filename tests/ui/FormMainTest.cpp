@@ -118,6 +118,36 @@ protected:
     {
         Child<QPlainTextEdit>(editor, QStringLiteral("MemoDisplayText"))->setPlainText(text);
     }
+    // Texts, comments and categories to find, listed in this order; opened in the shown window.
+    void OpenFindFile()
+    {
+        TVemoraEntries entries;
+        entries.Categories().AddCategory(QStringLiteral("Family"), 1);
+        entries.Categories().AddCategory(QStringLiteral("Household"), 2);
+        const std::tuple<const char*, const char*, quint8> rows[] = {{"Birthday Anna Müller", "", 1},
+            {"Pay the rent", "Ask about the INVOICE", 2}, {"Dentist", "", 0}, {"Call Ben", "Straße 5", 1}};
+        for (int day = 0; const auto& [text, comment, category] : rows) {
+            auto entry = MakeEntry<TVemoraEntryOnce>("2030-01-01");
+            entry->SetDateStart(entry->DateStart() + day++);
+            entry->SetDisplayText(QString::fromUtf8(text));
+            entry->SetComment(QString::fromUtf8(comment));
+            entry->SetCategory(category);
+            entries.AddEntry(std::move(entry));
+        }
+        const QString file = Home.FilePath(QStringLiteral("find.vkd"));
+        entries.SaveToFile(file);
+        EXPECT_TRUE(Form->OpenFile(file));
+        Form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    }
+    QLineEdit* FindField() const { return Child<QLineEdit>(*Form, QStringLiteral("EditFind")); }
+    QStringList Shown() const
+    {
+        QStringList texts;
+        for (int row = 0; row < List().model()->rowCount(); ++row)
+            texts.append(List().model()->index(row, 2).data().toString());
+        return texts;
+    }
 };
 
 TEST_F(FormMainTest, TheCommandsFollowTheDocumentStateAndTheSelection)
@@ -256,7 +286,71 @@ TEST_F(FormMainTest, PicturesOfTheWindowWithTheSample)
         ASSERT_TRUE(Form->OpenFile(QStringLiteral(VEMORA_SOURCE_DIR "/examples/sample.vkd")));
         Form->resize(1195, 387);
         EXPECT_FALSE(GrabToPng(*Form, QStringLiteral("FormMain-") + language).isEmpty());
+        Action("MainMenuEditFind")->trigger();
+        QTest::keyClicks(FindField(), QStringLiteral("turns"));
+        EXPECT_EQ(Panel(1), language == u"EN" ? QStringLiteral("2 of 6 entries") : QStringLiteral("2 von 6 Einträgen"));
+        EXPECT_FALSE(GrabToPng(*Form, QStringLiteral("FormMainFind-") + language).isEmpty());
     }
+}
+
+TEST_F(FormMainTest, TheFindFieldShowsTheRowsThatHoldItsTextAndCountsThem)
+{
+    OpenFindFile();
+    QTest::keyClick(Form.get(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(FindField()->isVisible() && FindField()->hasFocus());
+    struct TCase { const char* Typed; QStringList Shown; const char* Count; };
+    const TCase cases[] = {
+        {"muller", {"Birthday Anna Müller"}, "1 of 4 entries"},
+        {"MÜLLER", {"Birthday Anna Müller"}, "1 of 4 entries"},
+        {"invoice", {"Pay the rent"}, "1 of 4 entries"},
+        {"strasse", {"Call Ben"}, "1 of 4 entries"},
+        {"house", {"Pay the rent"}, "1 of 4 entries"},
+        {"family", {"Birthday Anna Müller", "Call Ben"}, "2 of 4 entries"},
+        {"none", {}, "0 of 4 entries"}, // "(none)" in the category column is no category's name
+        {"", {"Birthday Anna Müller", "Pay the rent", "Dentist", "Call Ben"}, "4 entries"},
+    };
+    for (const TCase& test : cases) {
+        TypeInto(FindField(), QString::fromUtf8(test.Typed));
+        EXPECT_EQ(std::tuple(Shown(), Panel(1)), std::tuple(test.Shown, QString::fromUtf8(test.Count))) << test.Typed;
+    }
+}
+
+// Hidden rows leave the selection, so that the commands act on the rows shown; a new entry that
+// the find text would hide clears it. The document stays as it was.
+TEST_F(FormMainTest, CommandsActOnTheRowsThatTheFindFieldLeavesShown)
+{
+    OpenFindFile();
+    const auto saved = [this](const QString& name) {
+        Form->SaveTo(Home.FilePath(name));
+        QFile read(Home.FilePath(name));
+        return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
+    };
+    const QByteArray before = saved(QStringLiteral("before.vkd"));
+    Action("MainMenuEditSelectall")->trigger();
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_F, Qt::ControlModifier);
+    TypeInto(FindField(), QStringLiteral("famil"));
+    EXPECT_EQ(List().SelectedRows(), std::vector<int>({0, 3}));
+    List().clearSelection();
+    QTest::keyClicks(FindField(), QStringLiteral("y"));
+    Action("MainMenuEditSelectall")->trigger();
+    QTest::keyClick(Form.get(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(List().SelectedRows(), FindField()->hasFocus(), FindField()->selectedText(), Form->Modified()),
+              std::tuple(std::vector<int>({0, 3}), true, QStringLiteral("family"), false));
+    EXPECT_EQ(saved(QStringLiteral("filtered.vkd")), before) << "finding changes nothing in the document";
+
+    QTest::keyClick(FindField(), Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(FindField()->isVisible(), List().hasFocus(), Shown().size(), List().SelectedCount()),
+              std::tuple(false, true, 4, 2));
+    QTest::keyClick(Form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(FindField(), QStringLiteral("family"));
+    Action("MainMenuEditSelectall")->trigger();
+    Action("MainMenuEditDelete")->trigger();
+    EXPECT_EQ(std::tuple(Form->Entries().Count(), Shown(), Panel(1)), std::tuple(2, QStringList(), QStringLiteral("0 of 2 entries")));
+    InNextEditor([](TFormEditDate& editor) { SetText(editor, QStringLiteral("Gym")); });
+    Action("MainMenuEditNew")->trigger();
+    EXPECT_EQ(std::tuple(FindField()->text(), Shown().size(), SelectedEntry()->DisplayText(), Panel(1)),
+              std::tuple(QString(), 3, QStringLiteral("Gym"), QStringLiteral("3 entries")));
 }
 
 // Cancelled dialogs leave the document clean. The row of an entry whose kind changed must refer
