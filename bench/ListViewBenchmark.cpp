@@ -2,9 +2,9 @@
 // window (read, listed, sorted by next date, painted), sorting by each column as a header
 // click does, and the heap the window adds to that of the entries alone; the commands on a
 // list of 100,000 (select all and delete and its undo, delete one, save, edit one, toggle
-// one); and the entry editor opened on an entry of each kind, the first time and later. It
-// uses the same generated files as the model benchmark (VEMORA_BENCH_DATA overrides their
-// folder).
+// one); typing a find text into that list, key by key; and the entry editor opened on an entry
+// of each kind, the first time and later. It uses the same generated files as the model
+// benchmark (VEMORA_BENCH_DATA overrides their folder).
 
 #include "ReminderSet.h"
 
@@ -14,6 +14,7 @@
 #include "platform/MessageService.h"
 #include "support/DayNumbers.h"
 #include "support/NLS.h"
+#include "ui/EntryFilterModel.h"
 #include "ui/EntryListModel.h"
 #include "ui/FormEditDate.h"
 #include "ui/FormMain.h"
@@ -24,6 +25,8 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QAction>
@@ -361,6 +364,81 @@ void RegisterListCommands()
     });
 }
 
+// The find text typed key by key; "m" keeps most rows, "muller" a few hundred.
+const QString FindTyped = QStringLiteral("muller");
+
+// One key typed into the find field over the list of 100,000 entries: the rows are filtered
+// and painted. The argument is the key timed; the keys before it are typed untimed after the
+// field was emptied, so the first key also folds the texts of every entry. Goal: under 50 ms.
+void FindKeystroke(benchmark::State& state)
+{
+    const auto key = static_cast<qsizetype>(state.range(0));
+    TFormMain* form = SharedFormWith(FilesFor(LargeCount).Warm);
+    if (!form) {
+        state.SkipWithError("the file is no entry file");
+        return;
+    }
+    Command(*form, "MainMenuEditFind")->trigger();
+    auto* field = form->findChild<QLineEdit*>(QStringLiteral("EditFind"));
+    TPaintCounter paints(form->ListViewEx1()->viewport());
+    for (auto _ : state) {
+        state.PauseTiming();
+        field->clear();
+        field->insert(FindTyped.left(key - 1));
+        Settle();
+        state.ResumeTiming();
+        field->insert(FindTyped.mid(key - 1, 1));
+        Settle();
+    }
+    if (form->FilterModel().FindText() != FindTyped.left(key))
+        state.SkipWithError("the field did not filter by the typed text");
+    state.counters["rows_shown"] = form->ListViewEx1()->model()->rowCount();
+    state.counters["paints"] = benchmark::Counter(paints.Count(), benchmark::Counter::kAvgIterations);
+    field->clear();
+    Settle();
+}
+
+// Escape in the find field: all 100,000 rows come back. The argument is the length of the find
+// text before, as in FindKeystroke.
+void FindEscape(benchmark::State& state)
+{
+    TFormMain* form = SharedFormWith(FilesFor(LargeCount).Warm);
+    if (!form) {
+        state.SkipWithError("the file is no entry file");
+        return;
+    }
+    auto* field = form->findChild<QLineEdit*>(QStringLiteral("EditFind"));
+    auto* escape = field->findChild<QShortcut*>();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Command(*form, "MainMenuEditFind")->trigger();
+        field->insert(FindTyped.left(static_cast<qsizetype>(state.range(0))));
+        Settle();
+        state.ResumeTiming();
+        emit escape->activated(); // a key sent to the field would pass by the shortcut map
+        Settle();
+    }
+    if (field->isVisible() || form->ListViewEx1()->model()->rowCount() != LargeCount)
+        state.SkipWithError("Escape left the field or a filter");
+}
+
+void RegisterFind()
+{
+    benchmark::RegisterBenchmark("List100k/FindKeystroke", FindKeystroke)
+        ->DenseRange(1, static_cast<int>(FindTyped.size()))
+        ->ArgName("key")
+        ->Iterations(5)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("List100k/FindEscape", FindEscape)
+        ->Arg(1)
+        ->Arg(static_cast<int>(FindTyped.size()))
+        ->ArgName("typed")
+        ->Iterations(5)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
 // Rows that the entries fill and that keep nothing: what computing the list's occurrences
 // leaves in the entries themselves.
 class TDiscardedRows final : public TListRows {
@@ -468,6 +546,7 @@ void EditEntry(benchmark::State& state, TEntryKind kind, bool firstUse)
 void Register()
 {
     RegisterListCommands();
+    RegisterFind();
     const std::pair<TEntryKind, const char*> kinds[] = {
         {ekOnce, "Once"}, {ekDaily, "Daily"}, {ekWeekly, "Weekly"}, {ekMonthly, "Monthly"}, {ekYearly, "Yearly"}};
     for (const bool firstUse : {true, false})
