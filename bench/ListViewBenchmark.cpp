@@ -364,79 +364,81 @@ void RegisterListCommands()
     });
 }
 
-// The find text typed key by key; "m" keeps most rows, "muller" a few hundred.
+// The find text typed key by key; "m" keeps most rows, "muller" a few thousand.
 const QString FindTyped = QStringLiteral("muller");
 
-// One key typed into the find field over the list of 100,000 entries: the rows are filtered
-// and painted. The argument is the key timed; the keys before it are typed untimed after the
-// field was emptied, so the first key also folds the texts of every entry. Goal: under 50 ms.
-void FindKeystroke(benchmark::State& state)
+// The find field of the shared window.
+struct TFind {
+    TFormMain& Form;
+    QLineEdit& Field;
+
+    void Open() { Command(Form, "MainMenuEditFind")->trigger(); }
+    // Escape in the field: a key sent to it would pass by the shortcut map.
+    void Escape() { emit Field.findChild<QShortcut*>()->activated(); }
+    void Type(qsizetype from, qsizetype count) { Field.insert(FindTyped.mid(from, count)); }
+    int Shown() const { return Form.ListViewEx1()->model()->rowCount(); }
+};
+
+// A step on the find field over the list of 100,000 entries, after an untimed preparation;
+// whether it did its work is checked at the end. The rows are filtered and painted.
+void FindStep(benchmark::State& state, const std::function<void(TFind&)>& prepare,
+              const std::function<void(TFind&)>& step, const std::function<bool(TFind&)>& done)
 {
-    const auto key = static_cast<qsizetype>(state.range(0));
     TFormMain* form = SharedFormWith(FilesFor(LargeCount).Warm);
     if (!form) {
         state.SkipWithError("the file is no entry file");
         return;
     }
-    Command(*form, "MainMenuEditFind")->trigger();
-    auto* field = form->findChild<QLineEdit*>(QStringLiteral("EditFind"));
+    TFind find{*form, *form->findChild<QLineEdit*>(QStringLiteral("EditFind"))};
     TPaintCounter paints(form->ListViewEx1()->viewport());
     for (auto _ : state) {
         state.PauseTiming();
-        field->clear();
-        field->insert(FindTyped.left(key - 1));
+        prepare(find);
         Settle();
         state.ResumeTiming();
-        field->insert(FindTyped.mid(key - 1, 1));
+        step(find);
         Settle();
     }
-    if (form->FilterModel().FindText() != FindTyped.left(key))
-        state.SkipWithError("the field did not filter by the typed text");
-    state.counters["rows_shown"] = form->ListViewEx1()->model()->rowCount();
+    if (!done(find))
+        state.SkipWithError("the step did not do its work");
+    state.counters["rows_shown"] = find.Shown();
     state.counters["paints"] = benchmark::Counter(paints.Count(), benchmark::Counter::kAvgIterations);
-    field->clear();
+    find.Escape();
     Settle();
 }
 
-// Escape in the find field: all 100,000 rows come back. The argument is the length of the find
-// text before, as in FindKeystroke.
-void FindEscape(benchmark::State& state)
-{
-    TFormMain* form = SharedFormWith(FilesFor(LargeCount).Warm);
-    if (!form) {
-        state.SkipWithError("the file is no entry file");
-        return;
-    }
-    auto* field = form->findChild<QLineEdit*>(QStringLiteral("EditFind"));
-    auto* escape = field->findChild<QShortcut*>();
-    for (auto _ : state) {
-        state.PauseTiming();
-        Command(*form, "MainMenuEditFind")->trigger();
-        field->insert(FindTyped.left(static_cast<qsizetype>(state.range(0))));
-        Settle();
-        state.ResumeTiming();
-        emit escape->activated(); // a key sent to the field would pass by the shortcut map
-        Settle();
-    }
-    if (field->isVisible() || form->ListViewEx1()->model()->rowCount() != LargeCount)
-        state.SkipWithError("Escape left the field or a filter");
-}
-
+// Edit > Find opens the field and folds the texts of every entry for the keys to come. Each
+// key typed after it is timed alone (goal: under 50 ms), the keys before it typed untimed into
+// the emptied field. Escape brings all rows back.
 void RegisterFind()
 {
-    benchmark::RegisterBenchmark("List100k/FindKeystroke", FindKeystroke)
-        ->DenseRange(1, static_cast<int>(FindTyped.size()))
-        ->ArgName("key")
-        ->Iterations(5)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("List100k/FindEscape", FindEscape)
-        ->Arg(1)
-        ->Arg(static_cast<int>(FindTyped.size()))
-        ->ArgName("typed")
-        ->Iterations(5)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+    using TStep = std::function<void(TFind&)>;
+    const auto add = [](const std::string& name, TStep prepare, TStep step, std::function<bool(TFind&)> done) {
+        benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) { FindStep(state, prepare, step, done); })
+            ->Iterations(5)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+    add("List100k/FindOpen", [](TFind& find) { find.Escape(); }, [](TFind& find) { find.Open(); },
+        [](TFind& find) { return find.Field.isVisible(); });
+    for (qsizetype key = 1; key <= FindTyped.size(); ++key)
+        add("List100k/FindKeystroke/key:" + std::to_string(key),
+            [key](TFind& find) {
+                find.Open();
+                find.Field.clear();
+                find.Type(0, key - 1);
+            },
+            [key](TFind& find) { find.Type(key - 1, 1); },
+            [key](TFind& find) { return find.Form.FilterModel().FindText() == FindTyped.left(key); });
+    for (const qsizetype typed : {qsizetype(1), FindTyped.size()})
+        add("List100k/FindEscape/typed:" + std::to_string(typed),
+            [typed](TFind& find) {
+                find.Open();
+                find.Field.clear();
+                find.Type(0, typed);
+            },
+            [](TFind& find) { find.Escape(); },
+            [](TFind& find) { return !find.Field.isVisible() && find.Shown() == LargeCount; });
 }
 
 // Rows that the entries fill and that keep nothing: what computing the list's occurrences

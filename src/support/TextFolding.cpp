@@ -31,16 +31,19 @@ const QString& FoldedCharacter(QChar character)
     return place->second;
 }
 
-// Writes the folded text into a buffer as long as the text, which grows only for the rare
-// character that folds to more than one: a search folds every entry, so appending character by
-// character would cost more than the folding.
+// Writes the folded text after what the string holds, into room for the text as it is, which
+// grows only for the rare character that folds to more than one: a search folds every entry,
+// so appending character by character would cost more than the folding.
 class TFoldedWriter {
 public:
-    explicit TFoldedWriter(qsizetype size)
-        : m_Text(size, Qt::Uninitialized)
-        , m_Out(m_Text.data())
+    TFoldedWriter(QString& text, qsizetype size)
+        : m_Text(text)
+        , m_Length(text.size())
     {
+        m_Text.resize(m_Length + size);
+        m_Out = m_Text.data();
     }
+    ~TFoldedWriter() { m_Text.truncate(m_Length); }
     void Put(char16_t unit)
     {
         Reserve(1);
@@ -52,11 +55,6 @@ public:
         std::copy(part.begin(), part.end(), m_Out + m_Length);
         m_Length += part.size();
     }
-    QString Take()
-    {
-        m_Text.truncate(m_Length);
-        return std::move(m_Text);
-    }
 
 private:
     void Reserve(qsizetype more)
@@ -67,26 +65,32 @@ private:
         m_Out = m_Text.data();
     }
 
-    QString m_Text;
+    QString& m_Text;
     QChar* m_Out;
-    qsizetype m_Length = 0;
+    qsizetype m_Length;
 };
 
 } // namespace
 
 QString FoldForSearch(QStringView text)
 {
-    TFoldedWriter folded(text.size());
+    QString folded;
+    AppendFoldedForSearch(folded, text);
+    return folded;
+}
+
+void AppendFoldedForSearch(QString& folded, QStringView text)
+{
+    TFoldedWriter writer(folded, text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
         if (unit < 0x80) {
-            folded.Put(unit >= u'A' && unit <= u'Z' ? char16_t(unit - u'A' + u'a') : unit);
+            writer.Put(unit >= u'A' && unit <= u'Z' ? char16_t(unit - u'A' + u'a') : unit);
         } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            folded.Put(FoldSlowly(text.sliced(i, 2)));
+            writer.Put(FoldSlowly(text.sliced(i, 2)));
             ++i;
         } else {
-            folded.Put(FoldedCharacter(text[i]));
+            writer.Put(FoldedCharacter(text[i]));
         }
     }
-    return folded.Take();
 }

@@ -8,3 +8,5 @@
 // so that "muller" finds "Müller" and "strasse" finds "Straße", as the user's collation
 // matches them. A search folds both sides and looks for the one in the other.
 QString FoldForSearch(QStringView text);
+// Appends the text folded, so that several texts fold into one string without a copy each.
+void AppendFoldedForSearch(QString& folded, QStringView text);

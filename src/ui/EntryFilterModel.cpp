@@ -8,15 +8,21 @@
 
 namespace {
 
-// The texts a find text is looked for in, one string: the separator keeps a match from
-// spanning two of them, as no typed text holds it.
+// The texts a find text is looked for in, folded into one string: the separator keeps a match
+// from spanning two of them, as no typed text holds it.
 QString SearchedText(const TVemoraEntryBasic& entry)
 {
-    QString text = entry.DisplayText() + u'\n' + entry.Comment();
+    QString folded;
+    folded.reserve(entry.DisplayText().size() + entry.Comment().size() + 32);
+    AppendFoldedForSearch(folded, entry.DisplayText());
+    folded += u'\n';
+    AppendFoldedForSearch(folded, entry.Comment());
     // An entry without a category shows "(none)" in its column, which is no name to find.
-    if (entry.Category() != 0)
-        text += u'\n' + entry.CategoryText();
-    return FoldForSearch(text);
+    if (entry.Category() != 0) {
+        folded += u'\n';
+        AppendFoldedForSearch(folded, entry.CategoryText());
+    }
+    return folded;
 }
 
 } // namespace
@@ -61,13 +67,25 @@ void TEntryFilterModel::SetFindText(const QString& text)
     const QString needle = FoldForSearch(text);
     if (needle != m_Needle) {
         m_Needle = needle;
-        if (m_Needle.isEmpty())
-            ForgetAll(); // nothing searched keeps nothing folded
         // One layout change for the whole list: invalidateFilter would remove and insert each
         // run of rows apart, remapping all rows after each run.
         invalidate();
     }
     emit FindTextChanged(m_FindText);
+}
+
+void TEntryFilterModel::BeginFind()
+{
+    if (!m_Entries)
+        return;
+    for (int row = 0; row < m_Entries->rowCount(); ++row)
+        FoldedRow(row);
+}
+
+void TEntryFilterModel::EndFind()
+{
+    SetFindText(QString());
+    ForgetAll();
 }
 
 bool TEntryFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const

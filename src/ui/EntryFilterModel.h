@@ -18,6 +18,10 @@ public:
     // Rows of a model other than an entry list are all shown.
     void setSourceModel(QAbstractItemModel* model) override;
 
+    // Folds the texts of every row now, so that the keys typed next only compare.
+    void BeginFind();
+    // Shows all rows and forgets the folded texts.
+    void EndFind();
     const QString& FindText() const { return m_FindText; }
     // Shows the rows that contain the text; an empty text shows all.
     void SetFindText(const QString& text);
@@ -42,6 +46,6 @@ private:
     QString m_FindText;
     QString m_Needle; // the find text folded
     // Per row of the entry list: its texts folded, null until a search needs them. Empty
-    // while nothing is searched.
+    // outside a find.
     mutable std::vector<QString> m_Folded;
 };

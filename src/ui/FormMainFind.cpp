@@ -24,6 +24,8 @@ void TFormMain::ConnectFind()
 
 void TFormMain::MainMenuEditFindClick()
 {
+    if (m_Ui->EditFind->isHidden())
+        m_FilterModel->BeginFind();
     m_Ui->EditFind->show();
     m_Ui->EditFind->setFocus(Qt::ShortcutFocusReason);
     m_Ui->EditFind->selectAll();
@@ -32,7 +34,7 @@ void TFormMain::MainMenuEditFindClick()
 // All rows come back, and the list shows where its current row is among them.
 void TFormMain::CloseFind()
 {
-    m_Ui->EditFind->clear();
+    m_FilterModel->EndFind();
     m_Ui->EditFind->hide();
     TListViewEx& list = *m_Ui->ListViewEx1;
     list.setFocus(Qt::ShortcutFocusReason);
