@@ -82,6 +82,7 @@ TEST_P(FormOptionsTest, AppliesWhatTheDialogShowsOnlyOnOkInItsOrder)
 INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
     TCommandCase{"never_stays_never_unwritten", 0, Ok, true, 0, true, {8, 1, 8, 1}, {}},
     TCommandCase{"a_day_the_option_and_the_maxima_apply_in_order", 0, [](QWidget& d) {
+        ASSERT_TRUE(ActivateAgain(d)); // the keys below go to the focus, which an inactive window has not
         auto* at = In(d, "RadioButtonLastAutoStartAt");
         Click(at);
         EXPECT_EQ(d.focusWidget(), In<TDateEdit>(d, "EditLastAutoRun")) << "clicking on: enters the date";
