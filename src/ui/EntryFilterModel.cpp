@@ -36,6 +36,9 @@ TEntryFilterModel::TEntryFilterModel(QObject* parent)
 // ask filterAcceptsRow about rows already placed anew.
 void TEntryFilterModel::setSourceModel(QAbstractItemModel* model)
 {
+    // The proxy's own connections to the model would go with the ones below.
+    if (model == sourceModel())
+        return;
     if (sourceModel())
         disconnect(sourceModel(), nullptr, this, nullptr);
     ForgetAll();

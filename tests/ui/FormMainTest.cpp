@@ -287,6 +287,7 @@ TEST_F(FormMainTest, PicturesOfTheWindowWithTheSample)
         Form->resize(1195, 387);
         EXPECT_FALSE(GrabToPng(*Form, QStringLiteral("FormMain-") + language).isEmpty());
         Action("MainMenuEditFind")->trigger();
+        EXPECT_FALSE(GrabToPng(*Form, QStringLiteral("FormMainFindEmpty-") + language).isEmpty());
         QTest::keyClicks(FindField(), QStringLiteral("turns"));
         EXPECT_EQ(Panel(1), language == u"EN" ? QStringLiteral("2 of 6 entries") : QStringLiteral("2 von 6 Einträgen"));
         EXPECT_FALSE(GrabToPng(*Form, QStringLiteral("FormMainFind-") + language).isEmpty());
