@@ -27,7 +27,6 @@ public:
     // view; a find text that hides any of them is cleared first, so that an entry added or put
     // back is seen.
     void SelectRows(const std::vector<int>& modelRows);
-    void SelectRow(int modelRow) { SelectRows({modelRow}); }
     // The model beneath the proxy, else the view's model.
     QAbstractItemModel* EntryModel() const;
 
