@@ -72,3 +72,8 @@ private:
 };
 
 QByteArray ReadWholeFile(const QString& path);
+
+// A session bus (dbus-daemon --config-file) that starts no service on demand.
+inline const QByteArray PrivateBusConfiguration =
+    "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+    "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>";

@@ -1,5 +1,7 @@
 #include "app/BatchCheck.h"
 
+#include "app/AlertNotifications.h"
+#include "app/AlertSound.h"
 #include "app/EntryFileCheck.h"
 #include "app/ErrorMessage.h"
 #include "app/VemoraLibState.h"
@@ -25,29 +27,18 @@
 namespace {
 
 const TMCI* ActiveSound = nullptr;
+// The notifications of the editor's Test, kept for their sounds.
+std::unique_ptr<TAlertNotifications> TestNotifications;
+
+bool AsNotifications()
+{
+    return HasDisplay() && GetAlertsAsNotifications();
+}
 
 // The program file's name without its folder and without everything from its first dot on.
 QString ApplicationTitle()
 {
     return QFileInfo(ProgramFilePath()).fileName().section(u'.', 0, 0);
-}
-
-// Starts the entry's sound; a sound that cannot be opened is reported and left out.
-std::unique_ptr<TMCI> StartSound(const QString& fileName)
-{
-    if (fileName.isEmpty() || !HasDisplay())
-        return nullptr;
-    EnsureGuiApplication();
-    auto player = std::make_unique<TMCI>();
-    player->SetFileName(fileName);
-    try {
-        player->Open();
-    } catch (const EMCIDeviceError& error) {
-        ShowErrorMessage(error.Message());
-        return nullptr;
-    }
-    player->Play();
-    return player;
 }
 
 // The due entries of the day; an entry whose dates cannot be computed is reported by its
@@ -70,7 +61,7 @@ std::vector<TVemoraEntryBasic*> DueEntries(TVemoraEntries& entries, qint32 day)
 
 // No sound of its own: the dates are past, today's alerts that follow keep theirs. An entry
 // whose dates cannot be computed is reported with today's alerts.
-void ShowMissedSummary(TVemoraEntries& entries, double lastCheck, qint32 today)
+void ShowMissedSummary(TVemoraEntries& entries, double lastCheck, qint32 today, TAlertNotifications* notifications)
 {
     if (lastCheck == 0 || !GetShowMissedAlerts())
         return;
@@ -80,7 +71,32 @@ void ShowMissedSummary(TVemoraEntries& entries, double lastCheck, qint32 today)
         return;
     TMessageRequest request = MessageBoxRequest(MissedSummaryText(missed), AlertCaption(today), IconInformation);
     request.EventSound = false;
+    if (!notifications || !notifications->Post(request, false, QString()))
+        MessageService().Show(request);
+}
+
+void ShowAlertBox(TMessageRequest request, const QString& mediaFile)
+{
+    const std::unique_ptr<TMCI> sound = StartAlertSound(mediaFile);
+    ActiveSound = sound.get();
+    // The entry's own sound replaces the box's; one that could not start leaves the box its own.
+    request.EventSound = sound == nullptr;
     MessageService().Show(request);
+    ActiveSound = nullptr;
+    if (sound)
+        sound->Close();
+}
+
+// What the alert shows is taken from the entry before the sound starts: starting it waits for
+// the media backend, and the entry is not read after that.
+void ShowAlertOf(TVemoraEntryBasic& entry, qint32 day, TAlertNotifications* notifications)
+{
+    const TAlertMessage message = BuildAlertMessage(entry, day);
+    TMessageRequest request = MessageBoxRequest(message.Text, AlertCaption(day), entry.Icon());
+    request.EventSound = true;
+    const QString mediaFile = entry.Mediafile();
+    if (!notifications || !notifications->Post(request, message.DaysAhead <= 0, mediaFile))
+        ShowAlertBox(request, mediaFile);
 }
 
 bool LoadEntries(TVemoraEntries& entries, const QString& fileName)
@@ -105,19 +121,20 @@ const TMCI* ActiveAlertSound()
     return ActiveSound;
 }
 
-// What the alert shows is taken from the entry before the sound starts: starting it waits for
-// the media backend, and the entry is not read after that.
 void ShowAlert(TVemoraEntryBasic& entry, qint32 day)
 {
-    TMessageRequest request = MessageBoxRequest(AlertMessageText(entry, day), AlertCaption(day), entry.Icon());
-    const std::unique_ptr<TMCI> sound = StartSound(entry.Mediafile());
-    ActiveSound = sound.get();
-    // The entry's own sound replaces the box's; one that could not start leaves the box its own.
-    request.EventSound = sound == nullptr;
-    MessageService().Show(request);
-    ActiveSound = nullptr;
-    if (sound)
-        sound->Close();
+    if (!AsNotifications()) {
+        ShowAlertOf(entry, day, nullptr);
+        return;
+    }
+    if (!TestNotifications)
+        TestNotifications = std::make_unique<TAlertNotifications>(QString());
+    ShowAlertOf(entry, day, TestNotifications.get());
+}
+
+void EndAlertNotifications()
+{
+    TestNotifications.reset();
 }
 
 void RunBatchCheck(const QString& fileName, double lastCheck)
@@ -139,7 +156,13 @@ void RunBatchCheck(const QString& fileName, double lastCheck)
     if (!LoadEntries(entries, fileName))
         return;
     const qint32 today = Today();
-    ShowMissedSummary(entries, lastCheck, today);
+    std::unique_ptr<TAlertNotifications> notifications;
+    if (AsNotifications())
+        notifications = std::make_unique<TAlertNotifications>(fileName);
+    ShowMissedSummary(entries, lastCheck, today, notifications.get());
     for (TVemoraEntryBasic* entry : DueEntries(entries, today))
-        ShowAlert(*entry, today);
+        ShowAlertOf(*entry, today, notifications.get());
+    // Open and the sounds need the program while the notifications stay.
+    if (notifications)
+        notifications->WaitUntilClosed();
 }

@@ -11,8 +11,11 @@ void RunBatchCheck(const QString& fileName, double lastCheck = 0);
 
 // The alert of an entry for a day: its sound (when the entry has one and a display is there)
 // plays while the message box is open. A sound that cannot be opened is reported and the
-// alert shows without it.
+// alert shows without it. With the option on, alerts go to the desktop's notification service
+// where there is one, a check waiting until they are closed.
 void ShowAlert(TVemoraEntryBasic& entry, qint32 day);
+// Stops what the notifications of ShowAlert still play; before the toolkit goes.
+void EndAlertNotifications();
 
 class TMCI;
 // The sound of the alert being shown, for observers such as tests; null when there is none.

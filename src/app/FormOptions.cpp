@@ -63,6 +63,7 @@ TFormOptions::TFormOptions(QWidget* parent)
     ui.RadioButtonLastAutoStartAt->setText(LabelText(0x780B35AB, ui.RadioButtonLastAutoStartAt->text()));
     ui.CheckBoxShowAutoRunVemora->setText(LanguageText(0x3F189C30, ui.CheckBoxShowAutoRunVemora->text()));
     ui.CheckBoxShowMissedAlerts->setText(LanguageText(0x2B7D4E10, ui.CheckBoxShowMissedAlerts->text()));
+    ui.CheckBoxAlertsAsNotifications->setText(LanguageText(0x5D41A712, ui.CheckBoxAlertsAsNotifications->text()));
     ui.ButtonOk->setText(FirstCharUpper(LanguageText(0x655C77AA, ui.ButtonOk->text())));
     m_CancelCaption = FirstCharUpper(LanguageText(0x4560CF28, ui.ButtonCancel->text()));
     m_CloseCaption = FirstCharUpper(LanguageText(0x09938DDC, QStringLiteral("Schließen")));
@@ -79,7 +80,8 @@ TFormOptions::TFormOptions(QWidget* parent)
     AssignHotKeys(QList<QWidget*>{ui.RadioButtonLastAutoStartNever, ui.RadioButtonLastAutoStartAt,
                                   ui.LabelNumEditHistoryFiles, ui.ButtonDelHistoryFile,
                                   ui.LabelNumEditHistoryMedialist, ui.ButtonDelHistoryMedialist,
-                                  ui.CheckBoxShowAutoRunVemora, ui.CheckBoxShowMissedAlerts});
+                                  ui.CheckBoxShowAutoRunVemora, ui.CheckBoxShowMissedAlerts,
+                                  ui.CheckBoxAlertsAsNotifications});
     // A fixed size, as large as the texts of the language need.
     setFixedSize(QSize(width(), height()).expandedTo(minimumSizeHint()));
     // The focus left in the date edit by the last use would select "am:" when shown again.
@@ -139,6 +141,16 @@ void TFormOptions::SetShowMissedAlerts(bool show)
 bool TFormOptions::ShowMissedAlerts() const
 {
     return m_Ui->CheckBoxShowMissedAlerts->isChecked();
+}
+
+void TFormOptions::SetAlertsAsNotifications(bool asNotifications)
+{
+    m_Ui->CheckBoxAlertsAsNotifications->setChecked(asNotifications);
+}
+
+bool TFormOptions::AlertsAsNotifications() const
+{
+    return m_Ui->CheckBoxAlertsAsNotifications->isChecked();
 }
 
 bool TFormOptions::Execute(THistoryStringlist& fileHistory, THistoryStringlist& mediaHistory)
@@ -230,11 +242,13 @@ bool RunOptionsCommand(QWidget* parent, bool& showAutoRun, THistoryStringlist& f
     dialog.SetLastBatchRun(GetLastBatchRun());
     dialog.SetShowAutoRun(showAutoRun);
     dialog.SetShowMissedAlerts(GetShowMissedAlerts());
+    dialog.SetAlertsAsNotifications(GetAlertsAsNotifications());
     if (!dialog.Execute(fileHistory, mediaHistory))
         return false;
     showAutoRun = dialog.ShowAutoRun();
     SetLastBatchRun(dialog.LastBatchRun());
     SetShowMissedAlerts(dialog.ShowMissedAlerts());
+    SetAlertsAsNotifications(dialog.AlertsAsNotifications());
     fileHistory.SetMaxCount(dialog.FileHistoryMax());
     mediaHistory.SetMaxCount(dialog.MediaHistoryMax());
     return true;

@@ -27,6 +27,8 @@ public:
     bool ShowAutoRun() const;
     void SetShowMissedAlerts(bool show);
     bool ShowMissedAlerts() const;
+    void SetAlertsAsNotifications(bool asNotifications);
+    bool AlertsAsNotifications() const;
 
     // Shows the dialog for the file menu's list and the entry editor's media-file list; true
     // when it was closed with OK. The lists are emptied at once by their buttons, whatever

@@ -97,6 +97,7 @@ int RunProgram(int argc, char** argv)
     CommandLineFile.clear();
     AdoptStoredLastBatchRun();
     ChooseAndRun(argc);
+    EndAlertNotifications();
     SetMessageService(nullptr);
     SetDefaultCaptions(nullptr);
     ReleaseGuiApplication();

@@ -67,27 +67,50 @@ double GetLastBatchRun()
     return LastBatchRun;
 }
 
-bool GetShowMissedAlerts()
+namespace {
+
+bool ReadOption(const QString& name)
 {
     if (!ApplicationReg || !ApplicationReg->OpenAppKey(AppRootCurrentUser, QString(), false))
         return false;
-    QVariant show;
-    const bool found = ApplicationReg->ReadValue(SettingShowMissedAlerts, show, vtBoolean);
+    QVariant value;
+    const bool found = ApplicationReg->ReadValue(name, value, vtBoolean);
     ApplicationReg->CloseKey();
-    return found && show.toBool();
+    return found && value.toBool();
 }
 
-void SetShowMissedAlerts(bool show)
+void WriteOption(const QString& name, bool value)
 {
-    if (!ApplicationReg || GetShowMissedAlerts() == show ||
-        !ApplicationReg->OpenAppKey(AppRootCurrentUser, QString(), true))
+    if (!ApplicationReg || ReadOption(name) == value || !ApplicationReg->OpenAppKey(AppRootCurrentUser, QString(), true))
         return;
     try {
-        ApplicationReg->WriteBool(SettingShowMissedAlerts, show);
+        ApplicationReg->WriteBool(name, value);
     } catch (const ERegistryException&) {
         // the option stays as it was stored
     }
     ApplicationReg->CloseKey();
+}
+
+} // namespace
+
+bool GetShowMissedAlerts()
+{
+    return ReadOption(SettingShowMissedAlerts);
+}
+
+void SetShowMissedAlerts(bool show)
+{
+    WriteOption(SettingShowMissedAlerts, show);
+}
+
+bool GetAlertsAsNotifications()
+{
+    return ReadOption(SettingAlertsAsNotifications);
+}
+
+void SetAlertsAsNotifications(bool asNotifications)
+{
+    WriteOption(SettingAlertsAsNotifications, asNotifications);
 }
 
 void AdoptStoredLastBatchRun()

@@ -32,3 +32,6 @@ void AdoptStoredLastBatchRun();
 // value is stored at once.
 bool GetShowMissedAlerts();
 void SetShowMissedAlerts(bool show);
+// Alerts as desktop notifications instead of message boxes; off unless stored on.
+bool GetAlertsAsNotifications();
+void SetAlertsAsNotifications(bool asNotifications);

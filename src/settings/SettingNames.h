@@ -8,6 +8,7 @@ inline const QString SettingLanguageFilename = QStringLiteral("LanguageFilename"
 inline const QString SettingCountryFilename = QStringLiteral("CountryFilename");
 inline const QString SettingShowAutoRun = QStringLiteral("ShowAutoRunVemora");
 inline const QString SettingShowMissedAlerts = QStringLiteral("ShowMissedAlerts");
+inline const QString SettingAlertsAsNotifications = QStringLiteral("AlertsAsNotifications");
 inline const QString SettingStatusbar = QStringLiteral("Statusbar");
 inline const QString SettingSymbolbar = QStringLiteral("Symbolbar");
 inline const QString SettingGridLines = QStringLiteral("GridLines");

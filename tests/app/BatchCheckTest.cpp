@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace {
 
@@ -90,6 +91,30 @@ TEST_F(BatchCheckTest, MissedDatesComeFirstOnlyWithTheOptionAndACheckBefore)
         EXPECT_EQ(Shown(), expected) << option << ' ' << lastCheck;
     }
     FinalizeVemoraLib();
+}
+
+// Without a session bus, or on one where no notification service runs or can be started, the
+// option leaves the alerts in their message boxes, none lost.
+TEST_F(BatchCheckTest, WithoutANotificationServiceTheAlertsStayMessageBoxes)
+{
+    QProcess emptyBus; // the home restores the bus address of the environment
+    emptyBus.start("dbus-daemon", {"--config-file=" + Home.WriteFile("bus.conf", PrivateBusConfiguration),
+                                   "--print-address=1", "--nofork"});
+    ASSERT_TRUE(emptyBus.waitForReadyRead(10000)) << "dbus-daemon did not start";
+    InitializeVemoraLib();
+    SetAlertsAsNotifications(true);
+    const QString file = File(TBatchFile().Once("today", 0).Once("tomorrow", 1, 1));
+    const QString alert = QStringLiteral("|%1|1").arg(int(TMessageIcon::Information));
+    const QStringList boxes{"today" + alert, FirstCharUpper(LanguageText(0x3483D21C), ": ") + "tomorrow" + alert};
+    for (const QByteArray& address : {QByteArray("unix:path=/nonexistent/bus"), emptyBus.readLine().trimmed()}) {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        Messages.Service().Shown.clear();
+        RunBatchCheck(file);
+        EXPECT_EQ(Shown(), boxes) << address.toStdString();
+    }
+    FinalizeVemoraLib();
+    emptyBus.kill();
+    emptyBus.waitForFinished();
 }
 
 TEST_F(BatchCheckTest, TheSoundPlaysWhileTheAlertIsOpenAndStopsWithIt)

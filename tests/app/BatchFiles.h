@@ -23,6 +23,13 @@ public:
         return *this;
     }
 
+    // The message box style of the entry added last (0x10 error, 0x30 warning, 0x40 information).
+    TBatchFile& WithIcon(quint8 style)
+    {
+        m_Entries.Items(m_Entries.Count() - 1)->SetIcon(style);
+        return *this;
+    }
+
     TBatchFile& DailySince(const QString& text, int daysAgo)
     {
         Add(std::make_unique<TVemoraEntryDaily>(), text, Today() - daysAgo).SetDayKind(dkAnyDay);

@@ -31,7 +31,7 @@ struct TCommandCase {
     bool ShowAutoRun;
     QList<int> Lists; // maximum and count of the file list, then of the media list
     QStringList Changes;
-    bool ShowMissed = false; // stored afterwards
+    bool AlertOptions = false; // missed dates and notifications, both stored afterwards
 };
 
 class FormOptionsTest : public testing::Test, public testing::WithParamInterface<TCommandCase> {
@@ -76,7 +76,7 @@ TEST_P(FormOptionsTest, AppliesWhatTheDialogShowsOnlyOnOkInItsOrder)
     EXPECT_EQ(ShowAutoRun, c.ShowAutoRun);
     EXPECT_EQ(QList<int>({Files.MaxCount(), Files.Count(), Media.MaxCount(), Media.Count()}), c.Lists);
     EXPECT_EQ(changes, c.Changes);
-    EXPECT_EQ(GetShowMissedAlerts(), c.ShowMissed);
+    EXPECT_EQ(std::pair(GetShowMissedAlerts(), GetAlertsAsNotifications()), std::pair(c.AlertOptions, c.AlertOptions));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
@@ -96,6 +96,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
         QTest::keyClicks(d.focusWidget(), QStringLiteral("15032023")); // the Day
         Click(In(d, "CheckBoxShowAutoRunVemora"));
         Click(In(d, "CheckBoxShowMissedAlerts"));
+        In(d, "CheckBoxShowMissedAlerts")->setFocus();
+        QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(d.focusWidget(), Qt::Key_Space); // the notifications' check box comes next
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_PageDown); // 0 empties the list
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryMedialist"), Qt::Key_Up);
         Ok(d); }, true, Day, false, {0, 0, 9, 1}, {"files 0 1 8", "media 0"}, true},
@@ -106,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormOptionsTest, testing::Values(
         QTest::keyClick(In<QSpinBox>(d, "NumEditHistoryFiles"), Qt::Key_Down);
         Click(In(d, "CheckBoxShowAutoRunVemora"));
         Click(In(d, "CheckBoxShowMissedAlerts"));
+        Click(In(d, "CheckBoxAlertsAsNotifications"));
         Click(In(d, "RadioButtonLastAutoStartNever"));
         Click(In(d, "ButtonDelHistoryFile"));
         EXPECT_EQ(In<QSpinBox>(d, "NumEditHistoryFiles")->value(), 8) << "shown anew";
