@@ -9,14 +9,11 @@
 
 #include <QDate>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QThread>
-
-#include <csignal>
 
 namespace {
 
@@ -57,14 +54,15 @@ protected:
         }
     }
 
-    QString Dunstctl(const QStringList& arguments)
+    QString Output(const QString& program, const QStringList& arguments)
     {
-        QProcess control;
-        control.setProcessEnvironment(Environment);
-        control.start("dunstctl", arguments);
-        control.waitForFinished(10000);
-        return QString::fromUtf8(control.readAllStandardOutput());
+        QProcess run;
+        run.setProcessEnvironment(Environment);
+        run.start(program, arguments);
+        run.waitForFinished(10000);
+        return QString::fromUtf8(run.readAllStandardOutput()).trimmed();
     }
+    QString Dunstctl(const QStringList& arguments) { return Output("dunstctl", arguments); }
 
     // The message of each notification closed so far, with its timeout.
     std::map<QString, QString> History()
@@ -78,17 +76,6 @@ protected:
         return closed;
     }
 };
-
-// The pid of a running process with exactly this command line, 0 when there is none.
-pid_t ProcessRunning(const QStringList& commandLine)
-{
-    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
-        QFile file("/proc/" + pid + "/cmdline");
-        if (file.open(QIODevice::ReadOnly) && QString::fromUtf8(file.readAll()).split(QChar(0), Qt::SkipEmptyParts) == commandLine)
-            return pid.toInt();
-    }
-    return 0;
-}
 
 TEST_F(NotificationTest, TheAlertsReachTheServerAndItsOpenStartsTheEditor)
 {
@@ -108,17 +95,15 @@ TEST_F(NotificationTest, TheAlertsReachTheServerAndItsOpenStartsTheEditor)
     int displayed = 0;
     for (const QDeadlineTimer shown(60000); (displayed = Dunstctl({"count", "displayed"}).toInt()) < 4 && !shown.hasExpired();)
         QThread::msleep(100);
-    ASSERT_EQ(displayed, 4) << Dunstctl({"count"}).toStdString() << check.readAllStandardOutput().toStdString()
-                            << check.readAllStandardError().toStdString();
+    ASSERT_EQ(displayed, 4) << check.readAllStandardOutput().toStdString() << check.readAllStandardError().toStdString();
 
     Dunstctl({"action", "0"}); // the check still runs to hear it
-    const QStringList editor{QFileInfo(VEMORA_BIN_DIR "/vemora").canonicalFilePath(), file};
-    pid_t editorPid = 0;
-    for (const QDeadlineTimer started(30000); !(editorPid = ProcessRunning(editor)) && !started.hasExpired();)
+    const QString editor = QFileInfo(VEMORA_BIN_DIR "/vemora").canonicalFilePath() + ' ' + file;
+    QString editorPid;
+    for (const QDeadlineTimer started(30000); (editorPid = Output("pgrep", {"-xf", editor})).isEmpty() && !started.hasExpired();)
         QThread::msleep(100);
-    EXPECT_NE(editorPid, 0) << "Open starts the editor on the file";
-    if (editorPid)
-        kill(editorPid, SIGKILL);
+    EXPECT_FALSE(editorPid.isEmpty()) << "Open starts the editor on the file";
+    Output("kill", {"-KILL", editorPid});
 
     Dunstctl({"close-all"});
     ASSERT_TRUE(check.waitForFinished(30000)) << "the check ends when its notifications are closed";
@@ -130,9 +115,9 @@ TEST_F(NotificationTest, TheAlertsReachTheServerAndItsOpenStartsTheEditor)
     EXPECT_EQ(*next++, TReceived("critical|dialog-error|" + caption + "an error today", "0"));
     EXPECT_EQ(next->first, "normal|dialog-information|" + caption + "In 2 days: soon");
     EXPECT_NE(next++->second, "0") << "only the dates of today wait for the person";
-    EXPECT_TRUE(next->first.startsWith("normal|dialog-information|" + caption + "Missed since the last check:\n"))
-        << next->first.toStdString();
-    EXPECT_TRUE(next++->first.contains(" missed"));
+    EXPECT_TRUE(next->first.startsWith("normal|dialog-information|" + caption + "Missed since the last check:\n") &&
+                next->first.endsWith(" missed")) << next->first.toStdString();
+    ++next;
     // The body is escaped for a server that reads markup.
     EXPECT_EQ(*next, TReceived("normal|dialog-warning|" + caption + "Tom &amp; Jerry &lt;b&gt;today&lt;/b&gt;", "0"));
 }
