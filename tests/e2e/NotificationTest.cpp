@@ -46,12 +46,12 @@ protected:
             QThread::msleep(100);
     }
 
+    // The session ends with the server, and the bus with it; ended itself, it would leave the
+    // bus running. Xvfb goes with its QProcess.
     void TearDown() override
     {
-        for (QProcess* process : {&Bus, &Display}) {
-            process->terminate();
-            process->waitForFinished(5000);
-        }
+        Output("pkill", {"-P", QString::number(Bus.processId())});
+        Bus.waitForFinished(5000);
     }
 
     QString Output(const QString& program, const QStringList& arguments)
