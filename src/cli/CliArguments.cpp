@@ -24,6 +24,7 @@ const std::vector<TCommandSyntax>& Commands()
         {"upgrade", TCliCommand::Upgrade, 2, {}, {}},
         {"export", TCliCommand::Export, 1,
          {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--output")}, {}},
+        {"import", TCliCommand::Import, 2, {QStringLiteral("--category")}, {}},
     };
     return commands;
 }
@@ -60,6 +61,13 @@ QString OutputOption(const QString& value)
     return value;
 }
 
+QString CategoryOption(const QString& value)
+{
+    if (value.trimmed().isEmpty())
+        throw EUsageError(QStringLiteral("--category needs a name"));
+    return value.trimmed();
+}
+
 // Export always has both ends: the defaults depend on today, and a window ending before it
 // begins is a slip of the user's, not an empty calendar.
 void FillExportWindow(TCliRequest& request)
@@ -78,6 +86,8 @@ void ApplyValueOption(TCliRequest& request, const QString& option, const QString
         request.Count = CountOption(value);
     else if (option == QLatin1String("--output"))
         request.Output = OutputOption(value);
+    else if (option == QLatin1String("--category"))
+        request.Category = CategoryOption(value);
     else if (option == QLatin1String("--to"))
         request.To = DayOption(option, value);
     else if (option == QLatin1String("--since"))
@@ -173,10 +183,20 @@ QString CliHelpText()
         "      repeat rule from its first day on; any other entry lists its days within the\n"
         "      window, and a text with $(COUNT) becomes one event per day with its count. An\n"
         "      advance warning becomes a reminder that many days before.\n"
+        "  import IN OUT [--category NAME]\n"
+        "      Reads the events of the iCalendar file IN and adds them as entries at the end of\n"
+        "      the entry file OUT, which is made when missing. SUMMARY becomes the text (a start\n"
+        "      time goes in front, as \"10:30 Dentist\"), DESCRIPTION the comment, the first of\n"
+        "      CATEGORIES (or NAME) the category, the largest reminder of whole days before the\n"
+        "      start the advance warning. A repeat rule becomes the entry that repeats on\n"
+        "      exactly its days; an event whose days no entry repeats exactly (EXDATE, RDATE,\n"
+        "      BYSETPOS, ...) is left out. One line per event says \"imported\" or \"left out\"\n"
+        "      with the reason. Exit status 3 when something was left out.\n"
         "\n"
         "INDEX is an entry's position in the file, counted from 0. An entry whose dates cannot\n"
         "be computed is reported on standard error and skipped.\n"
         "\n"
         "Exit status: 0 success; 1 a file that cannot be read (missing, not an entry file, of a\n"
-        "newer version, damaged) or written; 2 wrong usage.\n");
+        "newer version, damaged, not a calendar) or written; 2 wrong usage; 3 import left out\n"
+        "events.\n");
 }

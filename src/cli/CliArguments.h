@@ -8,12 +8,12 @@
 #include <optional>
 #include <stdexcept>
 
-enum class TCliCommand { Help, Due, Next, Dump, Upgrade, Export };
+enum class TCliCommand { Help, Due, Next, Dump, Upgrade, Export, Import };
 
 // One call of vemora-cli, as its command line asks for it.
 struct TCliRequest {
     TCliCommand Command = TCliCommand::Help;
-    QStringList Files;         // FILE, or IN and OUT for upgrade
+    QStringList Files;         // FILE, or IN and OUT for upgrade and import
     std::optional<qint32> Day; // --date of due, --from of next; today when absent
     std::optional<qint32> Since; // --since of due: the day of the previous logon check
     int Count = 20;            // --count of next; the preview's default
@@ -21,6 +21,7 @@ struct TCliRequest {
     // Export: --from is Day; once parsed, Day and To are both set, the defaults filled in.
     std::optional<qint32> To;
     QString Output; // --output; standard output when empty
+    QString Category; // --category of import; else each event's own
 };
 
 inline constexpr int MaxNextCount = 999;

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CalendarExport.h"
+#include "cli/CalendarImport.h"
 #include "cli/CliArguments.h"
 #include "cli/EntryJson.h"
 #include "model/AlertText.h"
@@ -229,6 +230,51 @@ int RunExport(const TCliRequest& request, QTextStream& out, QTextStream& err)
     return cliSuccess;
 }
 
+QByteArray ReadCalendarFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        throw ECliFileError(fileName, QStringLiteral("cannot be read"));
+    return file.readAll();
+}
+
+void PrintImportReport(const TImportReport& report, QTextStream& out)
+{
+    for (const TImportedItem& item : report.Items) {
+        out << (item.Reason.isEmpty() ? "imported  " : "left out  ") << (item.Date.isEmpty() ? QStringLiteral("----------") : item.Date)
+            << "  " << OneLine(item.Name);
+        if (!item.Reason.isEmpty())
+            out << ": " << item.Reason;
+        out << '\n';
+    }
+    out << report.Items.size() - static_cast<std::size_t>(report.LeftOut()) << " imported, " << report.LeftOut()
+        << " left out" << Qt::endl;
+}
+
+// The entry file is read first and written only once the calendar has been read whole.
+int RunImport(const TCliRequest& request, QTextStream& out)
+{
+    const QString& input = request.Files.at(0);
+    const QString& output = request.Files.at(1);
+    const QByteArray calendar = ReadCalendarFile(input);
+    TVemoraEntries& entries = EntriesKeptUntilExit();
+    if (QFileInfo::exists(output))
+        LoadEntryFile(output, entries);
+    TImportReport report;
+    try {
+        report = ImportCalendar(calendar, entries, request.Category);
+    } catch (const EImportError& error) {
+        throw ECliFileError(input, QString::fromUtf8(error.what()));
+    }
+    try {
+        entries.SaveToFile(output);
+    } catch (const EEntryFileError&) {
+        throw ECliFileError(output, QStringLiteral("cannot be written"));
+    }
+    PrintImportReport(report, out);
+    return report.LeftOut() > 0 ? cliLeftOut : cliSuccess;
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -258,6 +304,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
             return RunUpgrade(request);
         case TCliCommand::Export:
             return RunExport(request, out, err);
+        case TCliCommand::Import:
+            return RunImport(request, out);
         }
     } catch (const ECliFileError& error) {
         err << ProgramName << ": " << QString::fromUtf8(error.what()) << Qt::endl;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+#include <vector>
+
+class TVemoraEntries;
+
+// An event or other component of the file, as the report names it.
+struct TImportedItem {
+    QString Name;   // the summary, or the kind of component
+    QString Date;   // YYYY-MM-DD of its start, empty when it has none
+    QString Reason; // why it was left out; empty when imported
+};
+
+struct TImportReport {
+    std::vector<TImportedItem> Items;
+    int LeftOut() const;
+};
+
+// The input is no calendar at all; nothing was imported.
+class EImportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The events of an iCalendar text as entries added at the end of entries, in the file's order.
+// A category named (else the event's first category) is used or made. Events whose dates no
+// entry repeats exactly are left out and reported with the reason.
+TImportReport ImportCalendar(const QByteArray& text, TVemoraEntries& entries, const QString& category = QString());
