@@ -78,22 +78,6 @@ quint8 AdvanceWarning(icalcomponent* event)
     return static_cast<quint8>(std::min(days, 255));
 }
 
-// The category of that name, made when missing; none when all ids are taken.
-quint8 CategoryId(TVemoraEntries& entries, const QString& name)
-{
-    if (name.isEmpty())
-        return 0;
-    TCategories& categories = entries.Categories();
-    int index = 0;
-    if (categories.FindName(name, index))
-        return categories.IdAt(index);
-    const std::optional<quint8> id = categories.NextFreeId();
-    if (!id)
-        return 0;
-    categories.AddCategory(name, *id);
-    return *id;
-}
-
 // Why the event's dates cannot be said as one entry, before its rule is looked at.
 const char* ParticularDates(icalcomponent* event)
 {
@@ -165,7 +149,7 @@ private:
         TVemoraEntryBasic& entry = *dates.Entry;
         entry.SetDisplayText(start.Time.isEmpty() ? item.Name : start.Time + u' ' + item.Name);
         entry.SetComment(Text(icalcomponent_get_description(event)));
-        entry.SetCategory(CategoryId(m_Entries, m_Category.isEmpty() ? FirstCategory(event) : m_Category));
+        entry.SetCategory(ImportCategoryId(m_Entries, m_Category.isEmpty() ? FirstCategory(event) : m_Category));
         entry.SetAdvanceWarn(AdvanceWarning(event));
         entry.SetActive(true);
         m_Entries.AddEntry(std::move(dates.Entry));
@@ -183,6 +167,21 @@ private:
 };
 
 } // namespace
+
+quint8 ImportCategoryId(TVemoraEntries& entries, const QString& name)
+{
+    if (name.isEmpty())
+        return 0;
+    TCategories& categories = entries.Categories();
+    int index = 0;
+    if (categories.FindName(name, index))
+        return categories.IdAt(index);
+    const std::optional<quint8> id = categories.NextFreeId();
+    if (!id)
+        return 0;
+    categories.AddCategory(name, *id);
+    return *id;
+}
 
 int TImportReport::LeftOut() const
 {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 #include <stdexcept>
 #include <vector>
@@ -25,6 +26,10 @@ class EImportError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The id of the category of that name, made when missing; 0 for no name or when every id is
+// taken.
+quint8 ImportCategoryId(TVemoraEntries& entries, const QString& name);
 
 // The events of an iCalendar text as entries added at the end of entries, in the file's order.
 // A category named (else the event's first category) is used or made. Events whose dates no

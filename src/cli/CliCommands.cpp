@@ -2,6 +2,7 @@
 
 #include "cli/CalendarExport.h"
 #include "cli/CalendarImport.h"
+#include "cli/VCardImport.h"
 #include "cli/CliArguments.h"
 #include "cli/EntryJson.h"
 #include "model/AlertText.h"
@@ -262,7 +263,8 @@ int RunImport(const TCliRequest& request, QTextStream& out)
         LoadEntryFile(output, entries);
     TImportReport report;
     try {
-        report = ImportCalendar(calendar, entries, request.Category);
+        report = IsVCardText(calendar) ? ImportVCards(calendar, entries, request.Category, Today())
+                                       : ImportCalendar(calendar, entries, request.Category);
     } catch (const EImportError& error) {
         throw ECliFileError(input, QString::fromUtf8(error.what()));
     }

@@ -3,6 +3,8 @@
 #include "ReminderSet.h"
 #include "cli/CalendarExport.h"
 #include "cli/CalendarImport.h"
+#include "cli/VCardImport.h"
+#include "support/NLS.h"
 #include "model/VemoraEntries.h"
 #include "model/VemoraEntryBasic.h"
 #include "support/DayNumbers.h"
@@ -129,6 +131,32 @@ TEST(CalendarImportTest, TheFieldsOfAnEventBecomeTheEntrysAndWhatIsLeftOutIsRepo
     for (const QByteArray& garbage : {QByteArray("\x7f\x01ELF\0\0garbage"), QByteArray("BEGIN:VEVENT\r\nEND:VEVENT\r\n")})
         EXPECT_THROW(ImportCalendar(garbage, untouched), EImportError);
     EXPECT_EQ(untouched.Count(), 0);
+}
+
+// Versions 3.0 and 4.0, folded lines, groups, escapes; the texts are the built-in English ones.
+TEST(CalendarImportTest, BirthdaysAndAnniversariesOfAnAddressBookBecomeYearlyEntries)
+{
+    LoadLanguage(QString(), QStringLiteral("EN"));
+    const QByteArray cards = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Smith\r\nN:Smith;Anna;;;\r\nBDAY:1990-04-12\r\n"
+        "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nN:Jones;Ben;;;\r\nBDAY:--1130\r\nANNIVERSARY:20150620T120000Z\r\n"
+        "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nFN:Carl\r\n \\, Jr.\r\nBDAY;VALUE=text:circa 1800\r\n"
+        "item1.X-ANNIVERSARY:--02-29\r\nEND:VCARD\r\nBEGIN:VCARD\r\nBDAY:2001-02-03\r\nEND:VCARD\r\n";
+    TVemoraEntries entries;
+    const TImportReport report = ImportVCards(cards, entries, "Family", DayFromCivil(2026, 12, 7));
+    QStringList reported;
+    for (const TImportedItem& item : report.Items)
+        reported << item.Date + ' ' + item.Name + ' ' + item.Reason;
+    EXPECT_EQ(reported, (QStringList{"1990-04-12 Anna Smith turns $(COUNT) ", "2026-11-30 Ben Jones's birthday ",
+                                     "2015-06-20 Ben Jones: $(COUNT) years married ",
+                                     " Carl, Jr. 'circa 1800' is no day of a year", "2028-02-29 Carl, Jr.: wedding anniversary ",
+                                     "  a card without a name"}));
+    ASSERT_EQ(entries.Count(), 4);
+    ASSERT_TRUE(entries.Items(0)->IsOccurrenceDay(DayFromCivil(2027, 4, 12))); // counts the years up to it
+    EXPECT_EQ(entries.Items(0)->AlertText(DayFromCivil(2027, 4, 12)), "Anna Smith turns 37");
+    EXPECT_TRUE(entries.Items(1)->IsOccurrenceDay(DayFromCivil(2030, 11, 30)));
+    int family = -1;
+    EXPECT_TRUE(entries.Categories().FindName("Family", family) && entries.Items(3)->Category() == entries.Categories().IdAt(family));
+    EXPECT_THROW(ImportVCards("BEGIN:VCARD\r\nFN:cut short\r\n", entries, {}, 0), EImportError);
 }
 
 // What the export writes comes back with the same days in its window, entry by entry (the
