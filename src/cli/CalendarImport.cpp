@@ -1,18 +1,20 @@
 #include "cli/CalendarImport.h"
 
+#include "cli/EventDays.h"
 #include "cli/ImportedRule.h"
+#include "model/VemoraEntryKinds.h"
 #include "cli/IsoDates.h"
 #include "model/VemoraEntries.h"
 #include "model/VemoraEntryBasic.h"
 #include "support/DayNumbers.h"
 
-#include <QDateTime>
-
 #include <libical/ical.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -27,35 +29,6 @@ using TComponent = std::unique_ptr<icalcomponent, TComponentFree>;
 QString Text(const char* value)
 {
     return value ? QString::fromUtf8(value) : QString();
-}
-
-// The start on the local calendar: its day and, for a timed start, the time of day.
-struct TLocalStart {
-    qint32 Day = 0;
-    QString Time;
-    bool OtherDay = false; // the local day differs from the day in the event's own zone
-};
-
-std::optional<TLocalStart> LocalStart(const icaltimetype& start)
-{
-    if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start))
-        return std::nullopt;
-    QDate date(start.year, start.month, start.day);
-    QTime time(start.hour, start.minute);
-    // A floating time, or one whose zone the file does not define, counts as local.
-    if (!start.is_date && start.zone) {
-        const QDateTime local = QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(start, start.zone)).toLocalTime();
-        date = local.date();
-        time = local.time();
-    }
-    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
-        return std::nullopt;
-    TLocalStart local;
-    local.Day = DayFromCivil(date.year(), static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    local.OtherDay = date != QDate(start.year, start.month, start.day);
-    if (!start.is_date)
-        local.Time = time.toString(QStringLiteral("HH:mm"));
-    return local;
 }
 
 // The largest warning of whole days before the start that the event's alarms give.
@@ -94,14 +67,16 @@ const char* ParticularDates(icalcomponent* event)
 
 class TCalendarImport {
 public:
-    TCalendarImport(TVemoraEntries& entries, const QString& category)
+    TCalendarImport(TVemoraEntries& entries, const QString& category, std::optional<TImportWindow> expand)
         : m_Entries(entries)
         , m_Category(category)
+        , m_Expand(expand)
     {
     }
 
     void AddCalendar(icalcomponent* calendar)
     {
+        NoteChangedDays(calendar);
         for (icalcomponent* part = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); part;
              part = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
             const icalcomponent_kind kind = icalcomponent_isa(part);
@@ -117,6 +92,16 @@ public:
     TImportReport Report() const { return m_Report; }
 
 private:
+    // The days of a series that events of their own change, by the series' UID.
+    void NoteChangedDays(icalcomponent* calendar)
+    {
+        for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+             event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+            if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY))
+                if (const auto day = LocalStart(icalcomponent_get_recurrenceid(event)))
+                    m_Changed[Text(icalcomponent_get_uid(event))].insert(day->Day);
+    }
+
     void AddEvent(icalcomponent* event)
     {
         TImportedItem item{Text(icalcomponent_get_summary(event)), {}, {}};
@@ -124,11 +109,49 @@ private:
         if (start)
             item.Date = IsoDate(start->Day);
         item.Reason = QString::fromLatin1(ParticularDates(event));
+        const QString uid = Text(icalcomponent_get_uid(event));
+        if (item.Reason.isEmpty() && m_Changed.count(uid))
+            item.Reason = QStringLiteral("other events change some of its days (RECURRENCE-ID)");
         if (!start && item.Reason.isEmpty())
             item.Reason = QStringLiteral("no start date within the years 1 to 9999");
         if (item.Reason.isEmpty())
             Import(event, *start, item);
+        if (!item.Reason.isEmpty() && m_Expand)
+            Expand(event, m_Changed[uid], item);
         m_Report.Items.push_back(item);
+    }
+
+    // One single-day entry per day of the event inside the window.
+    void Expand(icalcomponent* event, const std::set<qint32>& changedDays, TImportedItem& item)
+    {
+        // A change to one day is an event without a series: its own start is its day.
+        const bool change = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+        const std::vector<TLocalStart> days =
+            LocalOccurrences(event, m_Expand->From, m_Expand->To, change ? std::set<qint32>() : changedDays);
+        if (days.empty()) {
+            item.Reason += QStringLiteral(", and it has no day between %1 and %2").arg(IsoDate(m_Expand->From), IsoDate(m_Expand->To));
+            return;
+        }
+        for (const TLocalStart& day : days) {
+            auto entry = std::make_unique<TVemoraEntryOnce>();
+            entry->SetDateStart(day.Day);
+            entry->SetDateStop(NoDateStop);
+            entry->SetMaxCount(NoMaxCount);
+            entry->SetRepetition(1);
+            AddWithFields(std::move(entry), event, day.Time, item.Name);
+        }
+        item.Reason.clear();
+        item.Days = static_cast<int>(days.size());
+    }
+
+    void AddWithFields(std::unique_ptr<TVemoraEntryBasic> entry, icalcomponent* event, const QString& time, const QString& summary)
+    {
+        entry->SetDisplayText(time.isEmpty() ? summary : time + u' ' + summary);
+        entry->SetComment(Text(icalcomponent_get_description(event)));
+        entry->SetCategory(ImportCategoryId(m_Entries, m_Category.isEmpty() ? FirstCategory(event) : m_Category));
+        entry->SetAdvanceWarn(AdvanceWarning(event));
+        entry->SetActive(true);
+        m_Entries.AddEntry(std::move(entry));
     }
 
     void Import(icalcomponent* event, const TLocalStart& start, TImportedItem& item)
@@ -146,13 +169,7 @@ private:
             item.Reason = dates.Reason;
             return;
         }
-        TVemoraEntryBasic& entry = *dates.Entry;
-        entry.SetDisplayText(start.Time.isEmpty() ? item.Name : start.Time + u' ' + item.Name);
-        entry.SetComment(Text(icalcomponent_get_description(event)));
-        entry.SetCategory(ImportCategoryId(m_Entries, m_Category.isEmpty() ? FirstCategory(event) : m_Category));
-        entry.SetAdvanceWarn(AdvanceWarning(event));
-        entry.SetActive(true);
-        m_Entries.AddEntry(std::move(dates.Entry));
+        AddWithFields(std::move(dates.Entry), event, start.Time, item.Name);
     }
 
     static QString FirstCategory(icalcomponent* event)
@@ -163,6 +180,8 @@ private:
 
     TVemoraEntries& m_Entries;
     QString m_Category;
+    std::optional<TImportWindow> m_Expand;
+    std::map<QString, std::set<qint32>> m_Changed;
     TImportReport m_Report;
 };
 
@@ -190,13 +209,14 @@ int TImportReport::LeftOut() const
     }));
 }
 
-TImportReport ImportCalendar(const QByteArray& text, TVemoraEntries& entries, const QString& category)
+TImportReport ImportCalendar(const QByteArray& text, TVemoraEntries& entries, const QString& category,
+                             std::optional<TImportWindow> expand)
 {
     icalerror_set_errors_are_fatal(0);
     const TComponent root(icalparser_parse_string(text.constData()));
     if (!root)
         throw EImportError("not an iCalendar file, or one cut short");
-    TCalendarImport import(entries, category);
+    TCalendarImport import(entries, category, expand);
     bool found = false;
     if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
         import.AddCalendar(root.get());

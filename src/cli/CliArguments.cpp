@@ -24,7 +24,7 @@ const std::vector<TCommandSyntax>& Commands()
         {"upgrade", TCliCommand::Upgrade, 2, {}, {}},
         {"export", TCliCommand::Export, 1,
          {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--output")}, {}},
-        {"import", TCliCommand::Import, 2, {QStringLiteral("--category")}, {}},
+        {"import", TCliCommand::Import, 2, {QStringLiteral("--category"), QStringLiteral("--expand")}, {}},
     };
     return commands;
 }
@@ -68,6 +68,15 @@ QString CategoryOption(const QString& value)
     return value.trimmed();
 }
 
+std::pair<qint32, qint32> WindowOption(const QString& value)
+{
+    const QStringList ends = value.split(QStringLiteral(".."));
+    const std::optional<qint32> from = ParseIsoDay(ends.value(0)), to = ParseIsoDay(ends.value(1));
+    if (ends.size() != 2 || !from || !to || *from > *to)
+        throw EUsageError(QStringLiteral("--expand needs FROM..TO as YYYY-MM-DD..YYYY-MM-DD, FROM not after TO, not '%1'").arg(value));
+    return {*from, *to};
+}
+
 // Export always has both ends: the defaults depend on today, and a window ending before it
 // begins is a slip of the user's, not an empty calendar.
 void FillExportWindow(TCliRequest& request)
@@ -88,6 +97,8 @@ void ApplyValueOption(TCliRequest& request, const QString& option, const QString
         request.Output = OutputOption(value);
     else if (option == QLatin1String("--category"))
         request.Category = CategoryOption(value);
+    else if (option == QLatin1String("--expand"))
+        request.Expand = WindowOption(value);
     else if (option == QLatin1String("--to"))
         request.To = DayOption(option, value);
     else if (option == QLatin1String("--since"))
@@ -183,7 +194,7 @@ QString CliHelpText()
         "      repeat rule from its first day on; any other entry lists its days within the\n"
         "      window, and a text with $(COUNT) becomes one event per day with its count. An\n"
         "      advance warning becomes a reminder that many days before.\n"
-        "  import IN OUT [--category NAME]\n"
+        "  import IN OUT [--category NAME] [--expand YYYY-MM-DD..YYYY-MM-DD]\n"
         "      Reads the events of the iCalendar file IN, or the birthdays and anniversaries of\n"
         "      the vCard file IN (\"Anna turns $(COUNT)\", or \"Anna's birthday\" without a year),\n"
         "      and adds them as entries at the end of\n"
@@ -192,7 +203,8 @@ QString CliHelpText()
         "      CATEGORIES (or NAME) the category, the largest reminder of whole days before the\n"
         "      start the advance warning. A repeat rule becomes the entry that repeats on\n"
         "      exactly its days; an event whose days no entry repeats exactly (EXDATE, RDATE,\n"
-        "      BYSETPOS, ...) is left out. One line per event says \"imported\" or \"left out\"\n"
+        "      BYSETPOS, ...) is left out, or with --expand becomes one entry per day of it\n"
+        "      between the two dates. One line per event says \"imported\" or \"left out\"\n"
         "      with the reason. Exit status 3 when something was left out.\n"
         "\n"
         "INDEX is an entry's position in the file, counted from 0. An entry whose dates cannot\n"

@@ -244,12 +244,21 @@ void PrintImportReport(const TImportReport& report, QTextStream& out)
     for (const TImportedItem& item : report.Items) {
         out << (item.Reason.isEmpty() ? "imported  " : "left out  ") << (item.Date.isEmpty() ? QStringLiteral("----------") : item.Date)
             << "  " << OneLine(item.Name);
+        if (item.Days > 0)
+            out << " (as " << item.Days << (item.Days == 1 ? " single day)" : " single days)");
         if (!item.Reason.isEmpty())
             out << ": " << item.Reason;
         out << '\n';
     }
     out << report.Items.size() - static_cast<std::size_t>(report.LeftOut()) << " imported, " << report.LeftOut()
         << " left out" << Qt::endl;
+}
+
+std::optional<TImportWindow> ExpandWindow(const TCliRequest& request)
+{
+    if (!request.Expand)
+        return std::nullopt;
+    return TImportWindow{request.Expand->first, request.Expand->second};
 }
 
 // The entry file is read first and written only once the calendar has been read whole.
@@ -264,7 +273,7 @@ int RunImport(const TCliRequest& request, QTextStream& out)
     TImportReport report;
     try {
         report = IsVCardText(calendar) ? ImportVCards(calendar, entries, request.Category, Today())
-                                       : ImportCalendar(calendar, entries, request.Category);
+                                       : ImportCalendar(calendar, entries, request.Category, ExpandWindow(request));
     } catch (const EImportError& error) {
         throw ECliFileError(input, QString::fromUtf8(error.what()));
     }
