@@ -17,7 +17,7 @@ today=$(date +%F)
 sizes=(1000 10000 100000)
 
 for tool in hyperfine remind /usr/bin/time "$bin/vemora-cli" "$bin/generate_reminders" "$bin/model_benchmark" \
-    "$bin/list_view_benchmark" "$bin/export_benchmark"; do
+    "$bin/list_view_benchmark" "$bin/export_benchmark" "$bin/import_benchmark"; do
     if ! command -v "$tool" >/dev/null; then
         echo "run-bench: $tool is missing (scripts/install-deps, and a build with VEMORA_BUILD_BENCH=ON)" >&2
         exit 1
@@ -56,6 +56,11 @@ VEMORA_BENCH_DATA="$data" QT_QPA_PLATFORM=offscreen "$bin/list_view_benchmark" -
 echo "== Calendar export (Google Benchmark)"
 "$bin/export_benchmark" --benchmark_repetitions=3 \
     --benchmark_out="$results/export_benchmark.json" --benchmark_out_format=json
+
+# The iCalendar import of that export, its listed days expanded: under a second.
+echo "== Calendar import (Google Benchmark)"
+"$bin/import_benchmark" --benchmark_repetitions=3 \
+    --benchmark_out="$results/import_benchmark.json" --benchmark_out_format=json
 
 # The entry editor's line of next dates: each update under 5 ms, the slowest included.
 echo "== Next dates under the editor's rule (Google Benchmark, offscreen)"

@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$(realpath -m "${1:-$root/build/fuzz}")
 seconds=${FUZZ_SECONDS:-20}
-targets=(EntryFileFuzzer LanguageFileFuzzer RegistryFileFuzzer)
+targets=(EntryFileFuzzer LanguageFileFuzzer RegistryFileFuzzer ImportFileFuzzer)
 
 cmake -S "$root/fuzz" -B "$build_dir" -G Ninja >/dev/null
 cmake --build "$build_dir"

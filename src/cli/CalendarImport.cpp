@@ -18,8 +18,10 @@
 
 namespace {
 
-// Enough days to tell every rule the mapping accepts from its near misses.
-constexpr int CheckedOccurrences = 24;
+// The mapping is exact for a rule whose start is one of its days (the tests compare years of
+// days with libical's); the first days show a start that is not, which the rule leaves
+// undefined. libical's iterator costs about 15 us a day, so few are asked for.
+constexpr int CheckedOccurrences = 3;
 
 struct TComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
@@ -151,7 +153,7 @@ private:
         entry->SetCategory(ImportCategoryId(m_Entries, m_Category.isEmpty() ? FirstCategory(event) : m_Category));
         entry->SetAdvanceWarn(AdvanceWarning(event));
         entry->SetActive(true);
-        m_Entries.AddEntry(std::move(entry));
+        m_Entries.AppendNewEntry(std::move(entry));
     }
 
     void Import(icalcomponent* event, const TLocalStart& start, TImportedItem& item)

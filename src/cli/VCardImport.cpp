@@ -164,7 +164,7 @@ private:
         entry->SetActive(true);
         item.Name = entry->DisplayText();
         item.Date = IsoDate(start);
-        m_Entries.AddEntry(std::move(entry));
+        m_Entries.AppendNewEntry(std::move(entry));
         m_Report.Items.push_back(item);
     }
 

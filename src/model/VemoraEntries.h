@@ -42,6 +42,8 @@ public:
     // entry already in the list keeps its place.
     int AddEntry(TVemoraEntryBasic* entry);
     int AddEntry(std::unique_ptr<TVemoraEntryBasic> entry);
+    // Adds an entry made just now at the end, without AddEntry's search for it in the list.
+    void AppendNewEntry(std::unique_ptr<TVemoraEntryBasic> entry);
     quint16 NextNumber();
     TVemoraEntryBasic* Items(int index) const { return Get(index); }
     int IndexOfEntry(const TVemoraEntryBasic* entry) const;
@@ -67,7 +69,6 @@ public:
 private:
     // Gives up the entries without freeing them: they moved to another list.
     void ReleaseAll();
-    void AppendNewEntry(std::unique_ptr<TVemoraEntryBasic> entry);
 
     quint8 m_FileVersion = 0;
     qint32 m_NumberCounter = 0;

@@ -69,6 +69,7 @@ TEST(CalendarImportTest, AnAcceptedRuleHasLibicalsDaysAnyOtherIsLeftOutWithItsRe
         {"20240109", "FREQ=MONTHLY;BYDAY=2TU", nullptr},
         {"20240126", "FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20251231", nullptr},
         {"20240131", "FREQ=MONTHLY", "some periods lack"},
+        {"20240101", "FREQ=MONTHLY;BYDAY=2TU", nullptr}, // a start off the rule's days, which libical skips
         {"20240129", "FREQ=MONTHLY;BYDAY=5MO", "position from 1 to 4"},
         {"20240101", "FREQ=MONTHLY;BYMONTHDAY=1,15", "several BYMONTHDAY"},
         {"20240101", "FREQ=MONTHLY;BYDAY=MO;BYSETPOS=1", "BYSETPOS"},
