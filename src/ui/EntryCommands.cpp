@@ -77,9 +77,10 @@ void TAddEntriesCommand::redo()
     if (m_Added) {
         m_Taken.PutBack(m_Document);
     } else {
-        // The first time the entries get their serial numbers; later they keep them.
+        // The first time the entries get their serial numbers; later they keep them. New ones
+        // need no search of the list, which an import of thousands would pay for each.
         for (TVemoraEntryBasic* entry : m_New)
-            m_Document.Entries.AddEntry(entry);
+            m_Document.Entries.AppendNewEntry(std::unique_ptr<TVemoraEntryBasic>(entry));
         m_Document.Rows.AddListItems(m_New);
         m_Added = true;
     }

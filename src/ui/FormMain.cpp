@@ -228,6 +228,8 @@ void TFormMain::FormCreate()
     m_OpenDialog->setNameFilters(filters);
     m_SaveDialog->setNameFilters(filters);
     m_SaveDialog->setDefaultSuffix(QStringLiteral("vkd"));
+    m_ImportDialog->setNameFilters(FileDialogNameFilters(LanguageText(
+        0x5D41A735, QStringLiteral("Kalender und Adressbücher|*.ics;*.ical;*.ifb;*.vcf;*.vcard|Alle Dateien|*"))));
     m_OpenReadOnly->setText(FirstCharUpper(LanguageText(0x63207BB2, m_OpenReadOnly->text())));
     m_Entries->RegisterHandler(flagModified, [this](TFlagObjectCustum& entries) {
         if (entries.GetFlag(flagModified))
@@ -254,6 +256,12 @@ void TFormMain::CreateDialogs()
     m_OpenReadOnly->setObjectName(QStringLiteral("CheckBoxReadOnly"));
     if (auto* grid = qobject_cast<QGridLayout*>(m_OpenDialog->layout()))
         grid->addWidget(m_OpenReadOnly, grid->rowCount(), 0, 1, grid->columnCount());
+
+    m_ImportDialog = new QFileDialog(this);
+    m_ImportDialog->setObjectName(QStringLiteral("ImportDialog1"));
+    m_ImportDialog->setOption(QFileDialog::DontUseNativeDialog);
+    m_ImportDialog->setFileMode(QFileDialog::ExistingFile);
+    m_ImportDialog->setAcceptMode(QFileDialog::AcceptOpen);
 
     m_SaveDialog = new QFileDialog(this);
     m_SaveDialog->setObjectName(QStringLiteral("SaveDialog1"));
@@ -300,6 +308,7 @@ void TFormMain::SetCaptions()
         {0x3BB8ACFC, "Datei", {m_Ui->MainMenuFile->menuAction()}, nullptr, false},
         {0x01B01BE2, "Neu", {m_Ui->MainMenuFileNew}, m_Ui->ToolButtonNew, false},
         {0x13571950, "Öffnen...", {m_Ui->MainMenuFileOpen}, m_Ui->ToolButtonOpen, true},
+        {0x5D41A734, "Importieren...", {m_Ui->MainMenuFileImport}, nullptr, true},
         {0x1DBE5FCA, "Speichern", {m_Ui->MainMenuFileSave}, m_Ui->ToolButtonSave, false},
         {0x3EF20680, "Speichern unter...", {m_Ui->MainMenuFileSaveas}, nullptr, true},
         {0x63207BB2, "Schreibgeschützt", {m_Ui->MainMenuFileReadonly}, nullptr, false},
@@ -391,6 +400,7 @@ void TFormMain::ConnectCommands()
     bind(m_Ui->ToolButtonNew, &TFormMain::MainMenuFileNewClick);
     bind(m_Ui->MainMenuFileOpen, &TFormMain::MainMenuFileOpenClick);
     bind(m_Ui->ToolButtonOpen, &TFormMain::MainMenuFileOpenClick);
+    bind(m_Ui->MainMenuFileImport, &TFormMain::MainMenuFileImportClick);
     bind(m_Ui->MainMenuFileSave, &TFormMain::MainMenuFileSaveClick);
     bind(m_Ui->ToolButtonSave, &TFormMain::MainMenuFileSaveClick);
     bind(m_Ui->MainMenuFileSaveas, &TFormMain::MainMenuFileSaveasClick);

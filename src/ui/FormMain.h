@@ -105,6 +105,7 @@ public:
     QMenu* PopupMenu1() const { return m_PopupMenu; }
     QFileDialog* OpenDialog1() const { return m_OpenDialog; }
     QFileDialog* SaveDialog1() const { return m_SaveDialog; }
+    QFileDialog* ImportDialog1() const { return m_ImportDialog; }
     QFontDialog* FontDialog1() const { return m_FontDialog; }
     TAboutDLG* AboutDLG1() const { return m_AboutDialog; }
 
@@ -134,6 +135,8 @@ private:
 
     void MainMenuFileNewClick();
     void MainMenuFileOpenClick();
+    void MainMenuFileImportClick();
+    void ImportFrom(const QString& fileName);
     void MainMenuFileSaveClick();
     void MainMenuFileSaveasClick();
     void MainMenuFileReadonlyClick();
@@ -189,6 +192,7 @@ private:
     QFileDialog* m_OpenDialog = nullptr;
     QCheckBox* m_OpenReadOnly = nullptr;
     QFileDialog* m_SaveDialog = nullptr;
+    QFileDialog* m_ImportDialog = nullptr;
     QFontDialog* m_FontDialog = nullptr;
     TAboutDLG* m_AboutDialog = nullptr;
 };

@@ -70,6 +70,7 @@ void TFormMain::UpdateActions()
     SetActionEnabled(maEditEntry, selected == 1);
     SetActionEnabled(maDeleteEntries, selected >= 1 && !m_ReadOnly);
     SetActionEnabled(maNewEntry, !m_ReadOnly);
+    m_Ui->MainMenuFileImport->setEnabled(!m_ReadOnly);
     SetActionEnabled(maPreview, ActionEnabled(maEditEntry));
     SetActionEnabled(maTest, ActionEnabled(maEditEntry));
     SetActionEnabled(maSave, !m_ReadOnly && m_Modified);

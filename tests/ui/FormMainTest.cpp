@@ -595,6 +595,33 @@ TEST_F(FormMainTest, UndoByKeysBackToTheSavedStateInGerman)
     EXPECT_FALSE(Action("MainMenuEditUndo")->isEnabled());
 }
 
+// File > Import as a person uses it: the name typed into its dialog, the report read, one undo.
+TEST_F(FormMainTest, ImportAddsTheDatesAsOneStepThatUndoTakesBackWhole)
+{
+    ASSERT_TRUE(Form->OpenFile(NumberedFile(2)));
+    Form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    const QString calendar = Home.WriteFile("dates.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:1\r\n"
+        "DTSTART;VALUE=DATE:20270412\r\nSUMMARY:Anna\r\nCATEGORIES:Family\r\nRRULE:FREQ=YEARLY\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20270301\r\nSUMMARY:Gym\r\nRRULE:FREQ=WEEKLY;BYSETPOS=1\r\n"
+        "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:3\r\nDTSTART;VALUE=DATE:20270501\r\nSUMMARY:Trip\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    WhenModalOpens([&](QWidget& dialog) {
+        EXPECT_EQ(dialog.objectName(), "ImportDialog1");
+        QTest::keyClicks(Child<QLineEdit>(dialog, "fileNameEdit"), calendar);
+        QTest::keyClick(Child<QLineEdit>(dialog, "fileNameEdit"), Qt::Key_Return);
+    });
+    Action("MainMenuFileImport")->trigger();
+    EXPECT_EQ(LastMessage(), "2 imported, 1 left out\n2027-03-01 Gym: BYSETPOS has no exact equal");
+    int family = -1;
+    EXPECT_TRUE(Form->Entries().Categories().FindName("Family", family));
+    EXPECT_EQ(std::tuple(Form->Entries().Count(), List().SelectedCount(), Form->Modified(), Action("MainMenuEditUndo")->text()),
+              std::tuple(4, 2, true, QStringLiteral("Undo add 2 entries")));
+    Action("MainMenuEditUndo")->trigger();
+    EXPECT_EQ(std::tuple(Form->Entries().Count(), Form->Entries().Categories().Count(), Form->Modified()), std::tuple(2, 0, false));
+    Action("MainMenuFileReadonly")->trigger();
+    EXPECT_FALSE(Action("MainMenuFileImport")->isEnabled()) << "a document opened read-only takes no import";
+}
+
 TEST(EntryListModelTest, AnEditedRowMovesToItsSortedPlace)
 {
     UseLanguage(QStringLiteral("EN"));
