@@ -228,6 +228,7 @@ void TFormMain::FormCreate()
     m_OpenDialog->setNameFilters(filters);
     m_SaveDialog->setNameFilters(filters);
     m_SaveDialog->setDefaultSuffix(QStringLiteral("vkd"));
+    m_ImportDialog->setWindowTitle(FirstCharUpper(LanguageText(0x5D41A734, QStringLiteral("Importieren"))));
     m_ImportDialog->setNameFilters(FileDialogNameFilters(LanguageText(
         0x5D41A735, QStringLiteral("Kalender und Adressbücher|*.ics;*.ical;*.ifb;*.vcf;*.vcard|Alle Dateien|*"))));
     m_OpenReadOnly->setText(FirstCharUpper(LanguageText(0x63207BB2, m_OpenReadOnly->text())));

@@ -606,7 +606,7 @@ TEST_F(FormMainTest, ImportAddsTheDatesAsOneStepThatUndoTakesBackWhole)
         "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20270301\r\nSUMMARY:Gym\r\nRRULE:FREQ=WEEKLY;BYSETPOS=1\r\n"
         "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:3\r\nDTSTART;VALUE=DATE:20270501\r\nSUMMARY:Trip\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
     WhenModalOpens([&](QWidget& dialog) {
-        EXPECT_EQ(dialog.objectName(), "ImportDialog1");
+        EXPECT_EQ(std::pair(dialog.objectName(), dialog.windowTitle()), std::pair(QString("ImportDialog1"), QString("Import")));
         QTest::keyClicks(Child<QLineEdit>(dialog, "fileNameEdit"), calendar);
         QTest::keyClick(Child<QLineEdit>(dialog, "fileNameEdit"), Qt::Key_Return);
     });
