@@ -1,8 +1,10 @@
 #include "cli/CalendarImport.h"
 
 #include "cli/EventDays.h"
+#include "cli/ImportTexts.h"
 #include "cli/ImportedRule.h"
 #include "model/VemoraEntryKinds.h"
+#include "platform/FormatText.h"
 #include "cli/IsoDates.h"
 #include "model/VemoraEntries.h"
 #include "model/VemoraEntryBasic.h"
@@ -85,9 +87,9 @@ public:
             if (kind == ICAL_VEVENT_COMPONENT)
                 AddEvent(part);
             else if (kind == ICAL_VTODO_COMPONENT)
-                m_Report.Items.push_back({Text(icalcomponent_get_summary(part)), {}, QStringLiteral("a to-do, not an event")});
+                m_Report.Items.push_back({Text(icalcomponent_get_summary(part)), {}, ImportText("a to-do, not an event")});
             else if (kind == ICAL_VJOURNAL_COMPONENT)
-                m_Report.Items.push_back({Text(icalcomponent_get_summary(part)), {}, QStringLiteral("a journal entry, not an event")});
+                m_Report.Items.push_back({Text(icalcomponent_get_summary(part)), {}, ImportText("a journal entry, not an event")});
         }
     }
 
@@ -110,12 +112,13 @@ private:
         const std::optional<TLocalStart> start = LocalStart(icalcomponent_get_dtstart(event));
         if (start)
             item.Date = IsoDate(start->Day);
-        item.Reason = QString::fromLatin1(ParticularDates(event));
+        if (const char* particular = ParticularDates(event))
+            item.Reason = ImportText(particular);
         const QString uid = Text(icalcomponent_get_uid(event));
         if (item.Reason.isEmpty() && m_Changed.count(uid))
-            item.Reason = QStringLiteral("other events change some of its days (RECURRENCE-ID)");
+            item.Reason = ImportText("other events change some of its days (RECURRENCE-ID)");
         if (!start && item.Reason.isEmpty())
-            item.Reason = QStringLiteral("no start date within the years 1 to 9999");
+            item.Reason = ImportText("no start date within the years 1 to 9999");
         if (item.Reason.isEmpty())
             Import(event, *start, item);
         if (!item.Reason.isEmpty() && m_Expand)
@@ -131,7 +134,8 @@ private:
         const std::vector<TLocalStart> days =
             LocalOccurrences(event, m_Expand->From, m_Expand->To, change ? std::set<qint32>() : changedDays);
         if (days.empty()) {
-            item.Reason += QStringLiteral(", and it has no day between %1 and %2").arg(IsoDate(m_Expand->From), IsoDate(m_Expand->To));
+            item.Reason += FormatText(ImportText(", and it has no day between %s and %s"),
+                                      {IsoDate(m_Expand->From), IsoDate(m_Expand->To)});
             return;
         }
         for (const TLocalStart& day : days) {
@@ -161,12 +165,12 @@ private:
         icalproperty* ruleProperty = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
         const icalrecurrencetype rule = ruleProperty ? icalproperty_get_rrule(ruleProperty) : icalrecurrencetype{};
         if (ruleProperty && start.OtherDay) {
-            item.Reason = QStringLiteral("its days fall on other days in the local time zone");
+            item.Reason = ImportText("its days fall on other days in the local time zone");
             return;
         }
         TImportedDates dates = EntryForRule(ruleProperty ? &rule : nullptr, start.Day);
         if (dates.Entry && ruleProperty && !HasTheRulesDays(*dates.Entry, rule, start.Day, CheckedOccurrences))
-            dates = {nullptr, QStringLiteral("no entry repeats on the rule's days")};
+            dates = {nullptr, ImportText("no entry repeats on the rule's days")};
         if (!dates.Entry) {
             item.Reason = dates.Reason;
             return;
@@ -217,7 +221,7 @@ TImportReport ImportCalendar(const QByteArray& text, TVemoraEntries& entries, co
     icalerror_set_errors_are_fatal(0);
     const TComponent root(icalparser_parse_string(text.constData()));
     if (!root)
-        throw EImportError("not an iCalendar file, or one cut short");
+        throw EImportError(ImportText("not an iCalendar file, or one cut short").toStdString());
     TCalendarImport import(entries, category, expand);
     bool found = false;
     if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
@@ -230,6 +234,6 @@ TImportReport ImportCalendar(const QByteArray& text, TVemoraEntries& entries, co
         found = true;
     }
     if (!found)
-        throw EImportError("no VCALENDAR in the file");
+        throw EImportError(ImportText("no VCALENDAR in the file").toStdString());
     return import.Report();
 }

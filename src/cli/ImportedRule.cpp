@@ -1,5 +1,7 @@
 #include "cli/ImportedRule.h"
 
+#include "cli/ImportTexts.h"
+
 #include "model/ModelErrors.h"
 #include "model/VemoraEntryKinds.h"
 #include "model/VemoraEntryMonthRelated.h"
@@ -24,7 +26,7 @@ std::vector<short> Values(const short* values, int size)
 
 TImportedDates Refused(const char* reason)
 {
-    return {nullptr, QString::fromLatin1(reason)};
+    return {nullptr, ImportText(reason)};
 }
 
 template <typename Entry> std::unique_ptr<Entry> NewEntry(qint32 first, int repetition)
@@ -96,17 +98,17 @@ std::optional<quint8> DaySpec(const icalrecurrencetype& rule, qint32 first, int 
     const std::vector<short> monthDays = Values(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
     const std::vector<short> days = Values(rule.by_day, ICAL_BY_DAY_SIZE);
     if (!monthDays.empty() && !days.empty()) {
-        reason = QStringLiteral("BYMONTHDAY with BYDAY has no exact equal");
+        reason = ImportText("BYMONTHDAY with BYDAY has no exact equal");
         return std::nullopt;
     }
     if (days.size() > 1) {
-        reason = QStringLiteral("several BYDAY values in a monthly or yearly rule have no exact equal");
+        reason = ImportText("several BYDAY values in a monthly or yearly rule have no exact equal");
         return std::nullopt;
     }
     if (days.size() == 1) {
         const int position = icalrecurrencetype_day_position(days.front());
         if (position < -1 || position == 0 || position > 4) {
-            reason = QStringLiteral("BYDAY needs a position from 1 to 4 or -1 here");
+            reason = ImportText("BYDAY needs a position from 1 to 4 or -1 here");
             return std::nullopt;
         }
         const int cycle = position == -1 ? dcLast : position;
@@ -116,7 +118,7 @@ std::optional<quint8> DaySpec(const icalrecurrencetype& rule, qint32 first, int 
     if (day == -1)
         return static_cast<quint8>((dcLast << 5) | dkAnyDay);
     if (day < 1 || day > lastCommonDay) {
-        reason = QStringLiteral("a day of the month that some periods lack has no exact equal");
+        reason = ImportText("a day of the month that some periods lack has no exact equal");
         return std::nullopt;
     }
     return static_cast<quint8>(day);

@@ -1,5 +1,6 @@
 #include "cli/VCardImport.h"
 
+#include "cli/ImportTexts.h"
 #include "cli/IsoDates.h"
 #include "model/VemoraEntries.h"
 #include "model/VemoraEntryMonthRelated.h"
@@ -144,9 +145,9 @@ private:
         const std::optional<TCardDate> date = ParseCardDate(value);
         TImportedItem item{name, {}, {}};
         if (name.isEmpty())
-            item.Reason = QStringLiteral("a card without a name");
+            item.Reason = ImportText("a card without a name");
         else if (!date)
-            item.Reason = QStringLiteral("'%1' is no day of a year").arg(value.trimmed());
+            item.Reason = FormatText(ImportText("'%s' is no day of a year"), {value.trimmed()});
         if (!item.Reason.isEmpty()) {
             m_Report.Items.push_back(item);
             return;
@@ -202,6 +203,6 @@ TImportReport ImportVCards(const QByteArray& text, TVemoraEntries& entries, cons
         }
     }
     if (!found)
-        throw EImportError("no vCard in the file, or one cut short");
+        throw EImportError(ImportText("no vCard in the file, or one cut short").toStdString());
     return import.Report();
 }

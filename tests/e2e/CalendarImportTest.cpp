@@ -79,10 +79,16 @@ TEST(CalendarImportTest, AnAcceptedRuleHasLibicalsDaysAnyOtherIsLeftOutWithItsRe
         {"20240229", "FREQ=YEARLY", "some periods lack"},
         {"20240101T090000", "FREQ=HOURLY", "more often than daily"},
     };
+    const auto import = [](const char* start, const char* rule, TVemoraEntries& entries) {
+        const QByteArray startLine = QByteArray(start).contains('T') ? "DTSTART:" : "DTSTART;VALUE=DATE:";
+        return ImportCalendar(Calendar(startLine + start + "\r\nRRULE:" + rule + "\r\n"), entries);
+    };
+    LoadLanguage(QString(), QStringLiteral(":/lang/Vemora_EN.nls"));
+    std::vector<QString> english;
     for (const auto& [start, rule, refusal] : cases) {
         TVemoraEntries entries;
-        const QByteArray startLine = QByteArray(start).contains('T') ? "DTSTART:" : "DTSTART;VALUE=DATE:";
-        const TImportReport report = ImportCalendar(Calendar(startLine + start + "\r\nRRULE:" + rule + "\r\n"), entries);
+        const TImportReport report = import(start, rule, entries);
+        english.push_back(report.Items.at(0).Reason);
         ASSERT_EQ(report.Items.size(), 1u) << rule;
         EXPECT_EQ(entries.Count(), refusal ? 0 : 1) << rule << ": " << report.Items[0].Reason.toStdString();
         if (refusal)
@@ -92,6 +98,14 @@ TEST(CalendarImportTest, AnAcceptedRuleHasLibicalsDaysAnyOtherIsLeftOutWithItsRe
             EXPECT_EQ(found, expected) << rule;
         }
     }
+    // Each reason has its words in the language files: none stays English in German.
+    LoadLanguage(QString(), QStringLiteral(":/lang/Vemora_DE.nls"));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        TVemoraEntries entries;
+        const QString reason = import(cases[i].Start, cases[i].Rule, entries).Items.at(0).Reason;
+        EXPECT_TRUE(english[i].isEmpty() || reason != english[i]) << reason.toStdString();
+    }
+    LoadLanguage(QString(), QStringLiteral(":/lang/Vemora_EN.nls"));
 }
 
 TEST(CalendarImportTest, TheFieldsOfAnEventBecomeTheEntrysAndWhatIsLeftOutIsReported)
@@ -137,7 +151,7 @@ TEST(CalendarImportTest, TheFieldsOfAnEventBecomeTheEntrysAndWhatIsLeftOutIsRepo
 // Versions 3.0 and 4.0, folded lines, groups, escapes; the texts are the built-in English ones.
 TEST(CalendarImportTest, BirthdaysAndAnniversariesOfAnAddressBookBecomeYearlyEntries)
 {
-    LoadLanguage(QString(), QStringLiteral("EN"));
+    LoadLanguage(QString(), QStringLiteral(":/lang/Vemora_EN.nls"));
     const QByteArray cards = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Smith\r\nN:Smith;Anna;;;\r\nBDAY:1990-04-12\r\n"
         "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nN:Jones;Ben;;;\r\nBDAY:--1130\r\nANNIVERSARY:20150620T120000Z\r\n"
         "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nFN:Carl\r\n \\, Jr.\r\nBDAY;VALUE=text:circa 1800\r\n"
