@@ -1,5 +1,6 @@
 #include "cli/ImportedRule.h"
 
+#include "cli/EventDays.h"
 #include "cli/ImportTexts.h"
 
 #include "model/ModelErrors.h"
@@ -183,6 +184,14 @@ qint32 DayOf(const icaltimetype& time)
     return DayFromCivil(time.year, static_cast<unsigned>(time.month), static_cast<unsigned>(time.day));
 }
 
+// The end on the local calendar, as the start is taken: an evening in America ends on a UTC
+// date one day later.
+qint32 UntilDay(const icaltimetype& until)
+{
+    const std::optional<TLocalStart> local = LocalStart(until);
+    return local ? local->Day : DayOf(until);
+}
+
 } // namespace
 
 TImportedDates EntryForRule(const icalrecurrencetype* rule, qint32 first)
@@ -195,7 +204,7 @@ TImportedDates EntryForRule(const icalrecurrencetype* rule, qint32 first)
     if (rule->count > 0)
         dates.Entry->SetMaxCount(rule->count);
     else if (!icaltime_is_null_time(rule->until))
-        dates.Entry->SetDateStop(DayOf(rule->until));
+        dates.Entry->SetDateStop(UntilDay(rule->until));
     return dates;
 }
 
@@ -211,8 +220,12 @@ bool HasTheRulesDays(TVemoraEntryBasic& entry, const icalrecurrencetype& rule, q
     // The days count, so the end is a day as the start is.
     icalrecurrencetype dayRule = rule;
     if (!icaltime_is_null_time(dayRule.until)) {
+        const TCivilDate end = CivilFromDay(UntilDay(rule.until));
+        dayRule.until = icaltime_null_time();
         dayRule.until.is_date = 1;
-        dayRule.until.zone = nullptr;
+        dayRule.until.year = end.Year;
+        dayRule.until.month = static_cast<int>(end.Month);
+        dayRule.until.day = static_cast<int>(end.Day);
     }
     icalrecur_iterator* days = icalrecur_iterator_new(dayRule, start);
     if (!days)

@@ -148,6 +148,20 @@ TEST(CalendarImportTest, TheFieldsOfAnEventBecomeTheEntrysAndWhatIsLeftOutIsRepo
     EXPECT_EQ(untouched.Count(), 0);
 }
 
+// An evening in New York ends on the next UTC date: the entry stops on the local day.
+TEST(CalendarImportTest, AnEndGivenInUtcIsTheLocalDay)
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    TVemoraEntries entries;
+    ImportCalendar(Calendar("DTSTART;TZID=America/New_York:20270301T210000\r\nRRULE:FREQ=DAILY;UNTIL=20270306T020000Z\r\n"),
+                   entries);
+    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+    ASSERT_EQ(entries.Count(), 1);
+    EXPECT_EQ(std::tuple(entries.Items(0)->DateStart(), entries.Items(0)->DateStop(), entries.Items(0)->DisplayText()),
+              std::tuple(DayFromCivil(2027, 3, 1), DayFromCivil(2027, 3, 5), QString("21:00 event")));
+}
+
 // Versions 3.0 and 4.0, folded lines, groups, escapes; the texts are the built-in English ones.
 TEST(CalendarImportTest, BirthdaysAndAnniversariesOfAnAddressBookBecomeYearlyEntries)
 {
