@@ -68,7 +68,7 @@ QString CategoryOption(const QString& value)
     return value.trimmed();
 }
 
-std::pair<qint32, qint32> WindowOption(const QString& value)
+TImportWindow WindowOption(const QString& value)
 {
     const QStringList ends = value.split(QStringLiteral(".."));
     const std::optional<qint32> from = ParseIsoDay(ends.value(0)), to = ParseIsoDay(ends.value(1));

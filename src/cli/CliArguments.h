@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CalendarImport.h"
 #include "cli/IsoDates.h"
 
 #include <QString>
@@ -22,7 +23,7 @@ struct TCliRequest {
     std::optional<qint32> To;
     QString Output; // --output; standard output when empty
     QString Category; // --category of import; else each event's own
-    std::optional<std::pair<qint32, qint32>> Expand; // --expand FROM..TO of import
+    std::optional<TImportWindow> Expand; // --expand FROM..TO of import
 };
 
 inline constexpr int MaxNextCount = 999;

@@ -254,13 +254,6 @@ void PrintImportReport(const TImportReport& report, QTextStream& out)
         << " left out" << Qt::endl;
 }
 
-std::optional<TImportWindow> ExpandWindow(const TCliRequest& request)
-{
-    if (!request.Expand)
-        return std::nullopt;
-    return TImportWindow{request.Expand->first, request.Expand->second};
-}
-
 // The entry file is read first and written only once the calendar has been read whole.
 int RunImport(const TCliRequest& request, QTextStream& out)
 {
@@ -273,7 +266,7 @@ int RunImport(const TCliRequest& request, QTextStream& out)
     TImportReport report;
     try {
         report = IsVCardText(calendar) ? ImportVCards(calendar, entries, request.Category, Today())
-                                       : ImportCalendar(calendar, entries, request.Category, ExpandWindow(request));
+                                       : ImportCalendar(calendar, entries, request.Category, request.Expand);
     } catch (const EImportError& error) {
         throw ECliFileError(input, QString::fromUtf8(error.what()));
     }

@@ -11,6 +11,9 @@ namespace {
 // Stops a rule without end that the window does not stop, such as one before year 1.
 constexpr int MaxInstances = 200'000;
 
+} // namespace
+
+// Not icaltime_null_date(): its time fields of -1 lead libical's iterator astray.
 icaltimetype DateValue(qint32 day)
 {
     const TCivilDate date = CivilFromDay(day);
@@ -22,7 +25,10 @@ icaltimetype DateValue(qint32 day)
     return value;
 }
 
-} // namespace
+qint32 DayOf(const icaltimetype& time)
+{
+    return DayFromCivil(time.year, static_cast<unsigned>(time.month), static_cast<unsigned>(time.day));
+}
 
 std::optional<TLocalStart> LocalStart(const icaltimetype& time)
 {

@@ -16,6 +16,10 @@ struct TLocalStart {
     bool OtherDay = false; // the local day differs from the day in the event's own zone
 };
 
+// A day as a date value of libical, and the calendar day of a value as it stands.
+icaltimetype DateValue(qint32 day);
+qint32 DayOf(const icaltimetype& time);
+
 // A floating time, or one whose zone the file does not define, counts as local; none for a
 // time that is none or lies outside the years 1 to 9999.
 std::optional<TLocalStart> LocalStart(const icaltimetype& time);

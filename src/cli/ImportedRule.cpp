@@ -179,11 +179,6 @@ TImportedDates PatternEntry(const icalrecurrencetype& rule, qint32 first)
     }
 }
 
-qint32 DayOf(const icaltimetype& time)
-{
-    return DayFromCivil(time.year, static_cast<unsigned>(time.month), static_cast<unsigned>(time.day));
-}
-
 // The end on the local calendar, as the start is taken: an evening in America ends on a UTC
 // date one day later.
 qint32 UntilDay(const icaltimetype& until)
@@ -210,24 +205,11 @@ TImportedDates EntryForRule(const icalrecurrencetype* rule, qint32 first)
 
 bool HasTheRulesDays(TVemoraEntryBasic& entry, const icalrecurrencetype& rule, qint32 first, int count)
 {
-    // Not icaltime_null_date(): its time fields of -1 lead the iterator astray.
-    icaltimetype start = icaltime_null_time();
-    start.is_date = 1;
-    const TCivilDate date = CivilFromDay(first);
-    start.year = date.Year;
-    start.month = static_cast<int>(date.Month);
-    start.day = static_cast<int>(date.Day);
     // The days count, so the end is a day as the start is.
     icalrecurrencetype dayRule = rule;
-    if (!icaltime_is_null_time(dayRule.until)) {
-        const TCivilDate end = CivilFromDay(UntilDay(rule.until));
-        dayRule.until = icaltime_null_time();
-        dayRule.until.is_date = 1;
-        dayRule.until.year = end.Year;
-        dayRule.until.month = static_cast<int>(end.Month);
-        dayRule.until.day = static_cast<int>(end.Day);
-    }
-    icalrecur_iterator* days = icalrecur_iterator_new(dayRule, start);
+    if (!icaltime_is_null_time(dayRule.until))
+        dayRule.until = DateValue(UntilDay(rule.until));
+    icalrecur_iterator* days = icalrecur_iterator_new(dayRule, DateValue(first));
     if (!days)
         return false;
     bool same = true;

@@ -179,8 +179,10 @@ private:
 
 bool IsVCardText(const QByteArray& text)
 {
-    return text.trimmed().left(32).toUpper().startsWith("BEGIN:VCARD") ||
-           text.trimmed().left(32).toUpper().startsWith("\xEF\xBB\xBF" "BEGIN:VCARD");
+    QByteArray start = text.trimmed().left(32).toUpper();
+    if (start.startsWith("\xEF\xBB\xBF")) // a byte-order mark
+        start.remove(0, 3);
+    return start.startsWith("BEGIN:VCARD");
 }
 
 TImportReport ImportVCards(const QByteArray& text, TVemoraEntries& entries, const QString& category, qint32 today)

@@ -64,9 +64,11 @@ TDesktopNotifications::~TDesktopNotifications()
 
 bool TDesktopNotifications::Connect()
 {
+    if (m_Failed)
+        return false;
     if (m_ReadsMarkup)
         return true;
-    if (m_Failed || !m_Bus.isConnected()) {
+    if (!m_Bus.isConnected()) {
         m_Failed = true;
         return false;
     }
@@ -82,7 +84,7 @@ bool TDesktopNotifications::Connect()
 
 std::optional<quint32> TDesktopNotifications::Show(const TDesktopNotification& notification)
 {
-    if (m_Failed || !Connect())
+    if (!Connect())
         return std::nullopt;
     // A service that reads markup would take "<" and "&" of a plain text for tags.
     const QString body = *m_ReadsMarkup ? notification.Body.toHtmlEscaped() : notification.Body;
