@@ -1,10 +1,11 @@
 // The entry model at 1,000, 10,000 and 100,000 realistic entries: loading a file with empty
-// (cold) and with computed (warm) occurrence caches, the due test for today on each, and
-// saving. The files are generated on first use into the data folder (VEMORA_BENCH_DATA
+// (cold) and with computed (warm) occurrence caches, the due test for today on each, saving,
+// and the marks of a month for the overview. The files are generated on first use into the data folder (VEMORA_BENCH_DATA
 // overrides it) and carry the day in their names, so that caches of another day never serve.
 
 #include "ReminderSet.h"
 
+#include "model/MonthMarks.h"
 #include "model/VemoraEntries.h"
 #include "support/DayNumbers.h"
 
@@ -87,6 +88,65 @@ void DueToday(benchmark::State& state, const QString& fileName)
     state.counters["due"] = static_cast<double>(due);
 }
 
+qint32 MonthStart(qint32 day, int monthsLater)
+{
+    const TCivilDate date = CivilFromDay(day);
+    const int month = static_cast<int>(date.Month) - 1 + monthsLater;
+    return DayFromCivil(date.Year + month / 12, static_cast<unsigned>(month % 12 + 1), 1);
+}
+
+// What the list asks of each entry when it is filled: the occurrences around today.
+void LookAtToday(TVemoraEntries& entries)
+{
+    for (int i = 0; i < entries.Count(); ++i) {
+        qint32 found = 0;
+        entries.Items(i)->FindOccurrence(Today(), found, FindOnOrBefore);
+        entries.Items(i)->FindOccurrence(Today(), found, FindNext);
+    }
+}
+
+std::size_t MarkMonth(TVemoraEntries& entries, qint32 first)
+{
+    const std::vector<TDayMarks> days = MarkDays(entries, first, MonthStart(first, 1) - 1);
+    std::size_t marks = 0;
+    for (const TDayMarks& day : days)
+        marks += day.Occurrences.size() + day.Warnings.size();
+    return marks;
+}
+
+// This month's marks on the file just loaded (untimed). As vemora-cli month, the first look
+// reads the stored caches from the file; as the editor, whose list has looked at today (untimed
+// too), only the days after them are walked.
+void MonthMarksOnOpen(benchmark::State& state, bool listFilled)
+{
+    const QString fileName = FilesFor(state.range(0)).Warm;
+    std::size_t marks = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<TVemoraEntries> entries = Load(fileName);
+        if (listFilled)
+            LookAtToday(*entries);
+        state.ResumeTiming();
+        marks = MarkMonth(*entries, MonthStart(Today(), 0));
+        state.PauseTiming();
+        entries.reset();
+        state.ResumeTiming();
+    }
+    SetFileCounters(state, fileName);
+    state.counters["marks"] = static_cast<double>(marks);
+}
+
+// Paging forward through the two years from this month on, again and again, as people page
+// the overview; the caches grow as the first pass needs.
+void MonthMarksNext(benchmark::State& state)
+{
+    std::unique_ptr<TVemoraEntries> entries = Load(FilesFor(state.range(0)).Warm);
+    int month = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MarkMonth(*entries, MonthStart(Today(), month++ % 24)));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // Saves the warm file's entries after the due test, as the program holds them.
 void Save(benchmark::State& state)
 {
@@ -123,6 +183,11 @@ void Register()
         add("DueTodayWarm", [](benchmark::State& state) { DueToday(state, FilesFor(state.range(0)).Warm); })
             ->Iterations(ReloadingIterations(count));
         add("Save", Save);
+        add("MonthMarksAfterLoad", [](benchmark::State& state) { MonthMarksOnOpen(state, false); })
+            ->Iterations(ReloadingIterations(count));
+        add("MonthMarksInEditor", [](benchmark::State& state) { MonthMarksOnOpen(state, true); })
+            ->Iterations(ReloadingIterations(count));
+        add("MonthMarksNext", MonthMarksNext)->Unit(benchmark::kMicrosecond);
     }
 }
 

@@ -25,6 +25,7 @@ const std::vector<TCommandSyntax>& Commands()
         {"export", TCliCommand::Export, 1,
          {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--output")}, {}},
         {"import", TCliCommand::Import, 2, {QStringLiteral("--category"), QStringLiteral("--expand")}, {}},
+        {"month", TCliCommand::Month, 1, {QStringLiteral("--month")}, {QStringLiteral("--json")}},
     };
     return commands;
 }
@@ -68,6 +69,14 @@ QString CategoryOption(const QString& value)
     return value.trimmed();
 }
 
+qint32 MonthOption(const QString& value)
+{
+    const std::optional<qint32> first = ParseIsoMonth(value);
+    if (!first)
+        throw EUsageError(QStringLiteral("--month needs a month as YYYY-MM, not '%1'").arg(value));
+    return *first;
+}
+
 TImportWindow WindowOption(const QString& value)
 {
     const QStringList ends = value.split(QStringLiteral(".."));
@@ -99,6 +108,8 @@ void ApplyValueOption(TCliRequest& request, const QString& option, const QString
         request.Category = CategoryOption(value);
     else if (option == QLatin1String("--expand"))
         request.Expand = WindowOption(value);
+    else if (option == QLatin1String("--month"))
+        request.Month = MonthOption(value);
     else if (option == QLatin1String("--to"))
         request.To = DayOption(option, value);
     else if (option == QLatin1String("--since"))
@@ -206,6 +217,15 @@ QString CliHelpText()
         "      BYSETPOS, ...) is left out, or with --expand becomes one entry per day of it\n"
         "      between the two dates. One line per event says \"imported\" or \"left out\"\n"
         "      with the reason. Exit status 3 when something was left out.\n"
+        "  month FILE [--month YYYY-MM] [--json]\n"
+        "      The month (default this month) as a calendar of weeks from Monday, with a '*'\n"
+        "      after each day on which an active entry occurs (the number in bold on a\n"
+        "      terminal), then one line per occurrence in day and file order: \"Fri 12 Mar  TEXT\"\n"
+        "      with the text as due words it that day.\n"
+        "      --json: {\"Month\", \"Days\": [{\"Date\", \"Occurrences\", \"Warnings\"}, ...]} with one\n"
+        "      element per day: the indexes of the active entries that occur on it, and of\n"
+        "      those whose advance warning the logon check shows on it; together, the entries\n"
+        "      due lists for that day.\n"
         "\n"
         "INDEX is an entry's position in the file, counted from 0. An entry whose dates cannot\n"
         "be computed is reported on standard error and skipped.\n"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <stdexcept>
 
-enum class TCliCommand { Help, Due, Next, Dump, Upgrade, Export, Import };
+enum class TCliCommand { Help, Due, Next, Dump, Upgrade, Export, Import, Month };
 
 // One call of vemora-cli, as its command line asks for it.
 struct TCliRequest {
@@ -24,6 +24,7 @@ struct TCliRequest {
     QString Output; // --output; standard output when empty
     QString Category; // --category of import; else each event's own
     std::optional<TImportWindow> Expand; // --expand FROM..TO of import
+    std::optional<qint32> Month; // --month of month: its first day; this month when absent
 };
 
 inline constexpr int MaxNextCount = 999;

@@ -5,6 +5,7 @@
 #include "cli/VCardImport.h"
 #include "cli/CliArguments.h"
 #include "cli/EntryJson.h"
+#include "cli/MonthCalendar.h"
 #include "model/AlertText.h"
 #include "model/EntryFileHeader.h"
 #include "model/MissedDates.h"
@@ -279,9 +280,28 @@ int RunImport(const TCliRequest& request, QTextStream& out)
     return report.LeftOut() > 0 ? cliLeftOut : cliSuccess;
 }
 
+int RunMonth(const TCliRequest& request, QTextStream& out, QTextStream& err, bool terminal)
+{
+    TVemoraEntries& entries = EntriesKeptUntilExit();
+    LoadEntryFile(request.Files.at(0), entries);
+    const TCivilDate today = CivilFromDay(Today());
+    TMarkedMonth month;
+    month.First = request.Month.value_or(DayFromCivil(today.Year, today.Month, 1));
+    const TCivilDate first = CivilFromDay(month.First);
+    const qint32 last = month.First + static_cast<qint32>(DaysInMonth(first.Year, first.Month)) - 1;
+    month.Days = MarkDays(entries, month.First, last, [&](int index, const std::exception& error) {
+        ReportEntryError(err, index, *entries.Items(index), error);
+    });
+    if (request.Json)
+        out << QString::fromUtf8(MonthCalendarJson(month));
+    else
+        out << MonthCalendarText(entries, month, terminal);
+    return cliSuccess;
+}
+
 } // namespace
 
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err, bool terminal)
 {
     TCliRequest request;
     try {
@@ -310,6 +330,8 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
             return RunExport(request, out, err);
         case TCliCommand::Import:
             return RunImport(request, out);
+        case TCliCommand::Month:
+            return RunMonth(request, out, err, terminal);
         }
     } catch (const ECliFileError& error) {
         err << ProgramName << ": " << QString::fromUtf8(error.what()) << Qt::endl;

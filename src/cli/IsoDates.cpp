@@ -26,3 +26,8 @@ QString IsoDate(qint32 day)
         .arg(date.Month, 2, 10, QChar(u'0'))
         .arg(date.Day, 2, 10, QChar(u'0'));
 }
+
+std::optional<qint32> ParseIsoMonth(const QString& text)
+{
+    return text.size() == 7 ? ParseIsoDay(text + QStringLiteral("-01")) : std::nullopt;
+}

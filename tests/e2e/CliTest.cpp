@@ -95,6 +95,11 @@ TEST_F(CliTest, PrintsTheOutputOfEachCommand)
     Add(limits, YearlyOn("9990-01-01", 6, 1), QStringLiteral("June"));
     EveryDay(limits, "9990-01-01", "Every day");
     const QString late = Save(limits, QStringLiteral("late.vkd"));
+    TVemoraEntries few; // a birthday warned ahead, a one-off, a switched-off daily entry
+    Add(few, YearlyOn("1990-04-12", 4, 12), QStringLiteral("Anna turns $(COUNT) today")).SetAdvanceWarn(3);
+    Add(few, MakeEntry<TVemoraEntryOnce>("2027-04-10"), QStringLiteral("Dentist\nat 10:30"));
+    EveryDay(few, "2027-01-01", "Switched off").SetActive(false);
+    const QString aprilDates = Save(few, QStringLiteral("few.vkd"));
     const struct {
         QStringList Arguments;
         const char* Output;
@@ -122,6 +127,9 @@ TEST_F(CliTest, PrintsTheOutputOfEachCommand)
          R"([{"Days":["2028-04-12"],"Index":0},{"Days":["2027-05-01"],"Index":1},{"Days":["2027-05-01"],)"
          R"("Index":2},{"Days":["2027-05-03"],"Index":3},{"Days":[],"Index":4},{"Days":["2027-05-31"],)"
          R"("Index":5},{"Days":[],"Index":6}])"},
+        {{"month", aprilDates, "--month", "2027-04"}, "         April 2027\n Mo  Tu  We  Th  Fr  Sa  Su\n"
+         "              1   2   3   4\n  5   6   7   8   9  10* 11\n 12* 13  14  15  16  17  18\n"
+         " 19  20  21  22  23  24  25\n 26  27  28  29  30\n\nSat 10 Apr  Dentist at 10:30\nMon 12 Apr  Anna turns 37 today\n"},
         {{"due", late, "--date", "9998-05-01"}, "Every day\n",
          "^[^\n]*entry 0 \\(Leap day\\)[^\n]*9999[^\n]*\n[^\n]*entry 1 \\(No such day\\)[^\n]*\n$"},
         {{"next", late, "--from", "9998-01-01", "--count", "5"},
@@ -205,6 +213,38 @@ TEST_F(CliTest, UpgradeWritesVersionTwoAndLeavesTheInputAlone)
     EXPECT_TRUE(unwritable.ExitCode == 1 && unwritable.Errors.contains("no/such/dir.vkd")) << unwritable.Errors.toStdString();
 }
 
+// A day's occurrences and warnings are the entries due lists for it, and its occurrences those
+// next finds from the month's first day; an entry past the calendar is reported, not lost.
+TEST_F(CliTest, MonthMarksTheDaysDueAndNextName)
+{
+    const QString dates = SaveDates();
+    const QJsonObject month = QJsonDocument::fromJson(Run({"month", dates, "--month", "2027-04", "--json"}).Output.toUtf8()).object();
+    ASSERT_EQ(month["Month"].toString(), QStringLiteral("2027-04"));
+    const QJsonArray days = month["Days"].toArray();
+    ASSERT_EQ(days.size(), 30);
+    const QJsonArray next = QJsonDocument::fromJson(Run({"next", dates, "--from", "2027-04-01", "--count", "31", "--json"}).Output.toUtf8()).array();
+    for (const QJsonValue& value : days) {
+        const QJsonObject day = value.toObject();
+        const QString date = day["Date"].toString();
+        QList<int> due, marked, occurring;
+        for (const QJsonValue& alert : QJsonDocument::fromJson(Run({"due", dates, "--date", date, "--json"}).Output.toUtf8()).array())
+            due.append(alert.toObject()["Index"].toInt());
+        for (const char* key : {"Occurrences", "Warnings"})
+            for (const QJsonValue& index : day[key].toArray())
+                marked.append(index.toInt());
+        for (const QJsonValue& entry : next)
+            if (entry.toObject()["Days"].toArray().contains(date) && (entry.toObject()["Index"].toInt() != 2))
+                occurring.append(entry.toObject()["Index"].toInt()); // entry 2 is switched off
+        std::sort(marked.begin(), marked.end());
+        EXPECT_EQ(marked, due) << date.toStdString();
+        QList<int> occurrences;
+        for (const QJsonValue& index : day["Occurrences"].toArray())
+            occurrences.append(index.toInt());
+        EXPECT_EQ(occurrences, occurring) << date.toStdString();
+    }
+    EXPECT_EQ(Compact(QJsonDocument(days[8].toObject())), R"({"Date":"2027-04-09","Occurrences":[1],"Warnings":[0]})");
+}
+
 // Wrong usage ends with status 2, a file that cannot be read with 1: one line each.
 TEST_F(CliTest, ErrorsEndWithOneLineAndTheirStatus)
 {
@@ -230,6 +270,8 @@ TEST_F(CliTest, ErrorsEndWithOneLineAndTheirStatus)
                 {"export_window_backwards", {"export", dates, "--from", "2027-01-02", "--to", "2027-01-01"}, 2},
                 {"since_for_next", {"next", dates, "--since", "2027-01-01"}, 2},
                 {"import_without_output", {"import", dates}, 2},
+                {"month_without_day", {"month", dates, "--month", "2027-4"}, 2},
+                {"month_thirteen", {"month", dates, "--month=2027-13"}, 2},
                 {"import_to_no_category", {"import", dates, out, "--category", " "}, 2},
                 {"import_of_no_calendar", {"import", bad("garbage.ics", "\x01\x02 no calendar"), out}, 1},
                 {"missing", {"due", Home.FilePath(QStringLiteral("missing.vkd"))}, 1},
