@@ -12,3 +12,5 @@ inline const QString SettingAlertsAsNotifications = QStringLiteral("AlertsAsNoti
 inline const QString SettingStatusbar = QStringLiteral("Statusbar");
 inline const QString SettingSymbolbar = QStringLiteral("Symbolbar");
 inline const QString SettingGridLines = QStringLiteral("GridLines");
+// The main window's docks and bars as QMainWindow::saveState gives them.
+inline const QString SettingWindowLayout = QStringLiteral("WindowLayout");

@@ -29,6 +29,7 @@ struct TFormatSettings {
     std::array<QString, 7> LongDayNames;
     std::array<QString, 12> ShortMonthNames; // index 0 = January
     std::array<QString, 12> LongMonthNames;
+    int FirstDayOfWeek = 2; // the first column of a calendar: 1 = Sunday .. 7 = Saturday
 };
 
 // Process-wide settings, taken from the system locale on first use; a country file overrides

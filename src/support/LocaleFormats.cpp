@@ -194,5 +194,6 @@ TFormatSettings MakeFormatSettings(const QLocale& locale)
         settings.ShortMonthNames[index] = locale.monthName(index + 1, QLocale::ShortFormat);
         settings.LongMonthNames[index] = locale.monthName(index + 1, QLocale::LongFormat);
     }
+    settings.FirstDayOfWeek = static_cast<int>(locale.firstDayOfWeek()) % 7 + 1;
     return settings;
 }

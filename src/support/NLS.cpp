@@ -24,9 +24,10 @@ enum TKeyword {
     kwCurrencyString,
     kwDecimalSeparator,
     kwThousandSeparator,
+    kwFirstDayOfWeek,
 };
 
-constexpr std::array<QLatin1StringView, 11> Keywords = {
+constexpr std::array<QLatin1StringView, 12> Keywords = {
     QLatin1StringView("AM"),
     QLatin1StringView("PM"),
     QLatin1StringView("SHORTDATEFORMAT"),
@@ -38,6 +39,7 @@ constexpr std::array<QLatin1StringView, 11> Keywords = {
     QLatin1StringView("CURRENCYSTRING"),
     QLatin1StringView("DECIMALSEPARATOR"),
     QLatin1StringView("THOUSANDSEPARATOR"),
+    QLatin1StringView("FIRSTDAYOFWEEK"),
 };
 // Keys are compared with the keywords upper-cased and cut to this length.
 constexpr qsizetype KeywordLength = 17;
@@ -117,6 +119,10 @@ void ApplyKeyword(TKeyword keyword, const QString& value)
     case kwThousandSeparator:
         if (value.size() == 1)
             settings.ThousandSeparator = value[0];
+        break;
+    case kwFirstDayOfWeek:
+        if (const int day = value.toInt(); day >= 1 && day <= 7)
+            settings.FirstDayOfWeek = day;
         break;
     case kwAM:
     case kwPM:

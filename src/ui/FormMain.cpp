@@ -16,6 +16,7 @@
 #include "ui/EntryCommands.h"
 #include "ui/EntryFilterModel.h"
 #include "ui/EntryListModel.h"
+#include "ui/MonthOverview.h"
 #include "ui/ListViewEx.h"
 
 #include <QCheckBox>
@@ -183,6 +184,7 @@ void TFormMain::FormCreate()
         if (const int width = Columns[static_cast<std::size_t>(column)].Width)
             m_Ui->ListViewEx1->setColumnWidth(column, width);
     CreateDialogs();
+    CreateMonthOverview();
     LoadState();
     LoadLanguageTexts();
     CreateUndoActions();
@@ -325,6 +327,7 @@ void TFormMain::SetCaptions()
         {0x3BA75637, "Kategorien...", {m_Ui->MainMenuEditCategories}, nullptr, true},
         {0x49DA3166, "Ansicht", {m_Ui->MainMenuView->menuAction()}, nullptr, false},
         {0x35593108, "Symbolleiste", {m_Ui->MainMenuViewSymbolbar}, nullptr, false},
+        {0x5D41A770, "Monatsübersicht", {findChild<QAction*>(QStringLiteral("MainMenuViewMonth"))}, nullptr, false},
         {0x67B3923A, "Schriftart...", {m_Ui->MainMenuViewFont}, nullptr, true},
         {0x61A69831, "Statusleiste", {m_Ui->MainMenuViewStatusbar}, nullptr, false},
         {0x151F3B37, "Gitternetzlinien", {m_Ui->MainMenuViewGridlines}, nullptr, false},
@@ -335,6 +338,7 @@ void TFormMain::SetCaptions()
         {0x405F39B8, "Hilfe", {m_Ui->MainMenuHelp->menuAction()}, nullptr, false},
         {0x5099D105, "Über...", {m_Ui->MainMenuHelpAbout}, nullptr, true},
     };
+    m_MonthOverview->SetCaptions();
     for (const TCaptionGroup& group : groups) {
         QString text = FirstCharUpper(LanguageText(group.TextId, QString::fromUtf8(group.DesignCaption)));
         if (group.Ellipsis)
@@ -506,6 +510,7 @@ void TFormMain::LoadState()
     try {
         if (store.OpenAppKey(AppRootCurrentUser, QString(), false)) {
             m_ShowAutoRun = ReadBoolOr(store, SettingShowAutoRun, true);
+            LoadWindowLayout(store); // first: the tool bar's own setting below has the last word
             SetStatusbarVisible(ReadBoolOr(store, SettingStatusbar, true));
             SetSymbolbarVisible(ReadBoolOr(store, SettingSymbolbar, true));
             SetGridLines(ReadBoolOr(store, SettingGridLines, true));
@@ -529,6 +534,7 @@ void TFormMain::SaveState()
             store.WriteBool(SettingStatusbar, m_Ui->MainMenuViewStatusbar->isChecked());
             store.WriteBool(SettingSymbolbar, m_Ui->MainMenuViewSymbolbar->isChecked());
             store.WriteBool(SettingGridLines, m_Ui->MainMenuViewGridlines->isChecked());
+            SaveWindowLayout(store);
         }
         m_History->List().SaveToRegistry(store, HistoryOpenfilesKey);
         if (store.OpenAppKey(AppRootCurrentUser, ListViewKey, true))

@@ -23,6 +23,7 @@ class TVemoraEntryBasic;
 class TListViewEx;
 class TMenuHistoryFiles;
 class TMenuItemHistoryFiles;
+class TMonthOverview;
 class TVemoraEntries;
 struct TEntryDocument;
 
@@ -108,6 +109,7 @@ public:
     QFileDialog* ImportDialog1() const { return m_ImportDialog; }
     QFontDialog* FontDialog1() const { return m_FontDialog; }
     TAboutDLG* AboutDLG1() const { return m_AboutDialog; }
+    TMonthOverview& MonthOverview() const { return *m_MonthOverview; }
 
 protected:
     // No menu of Qt's own on the tool bar or the menu bar: it would hide the tool bar behind
@@ -168,6 +170,10 @@ private:
     void CloseFind();
     void FindTextChanged(const QString& text);
     void SortList();
+    void CreateMonthOverview();
+    // The docks and bars: which are shown, where and how large.
+    void LoadWindowLayout(TApplicationReg& store);
+    void SaveWindowLayout(TApplicationReg& store);
 
     std::unique_ptr<Ui::FormMain> m_Ui;
     QString m_FileName;
@@ -195,4 +201,5 @@ private:
     QFileDialog* m_ImportDialog = nullptr;
     QFontDialog* m_FontDialog = nullptr;
     TAboutDLG* m_AboutDialog = nullptr;
+    TMonthOverview* m_MonthOverview = nullptr;
 };

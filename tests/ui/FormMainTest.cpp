@@ -3,11 +3,14 @@
 #include "model/ModelTestSupport.h"
 #include "model/VemoraEntries.h"
 #include "settings/MenuHistoryFiles.h"
+#include "support/DateFormat.h"
 #include "support/NLS.h"
 #include "ui/EntryListModel.h"
 #include "ui/FormEditDate.h"
 #include "ui/FormMain.h"
 #include "ui/ListViewEx.h"
+#include "ui/MonthGrid.h"
+#include "ui/MonthOverview.h"
 
 #include "../app/BatchFiles.h"
 #include "MediaFiles.h"
@@ -357,6 +360,53 @@ TEST_F(FormMainTest, CommandsActOnTheRowsThatTheFindFieldLeavesShown)
 // Cancelled dialogs leave the document clean. The row of an entry whose kind changed must refer
 // to the new entry, never to the freed one.
 // The view commands toggle what they show, and the next window starts as this one was left.
+// Marks, tip and click of the month overview, by keys and mouse as people page and pick; the
+// marks follow the check box, a delete and its undo; the overview stays open after a restart.
+TEST_F(FormMainTest, TheMonthOverviewMarksTheDaysAndPicksTheirEntries)
+{
+    TBatchFile file;
+    file.Once(QStringLiteral("Dentist"), 0).Once(QStringLiteral("Anna turns $(COUNT)"), 2, 3);
+    ASSERT_TRUE(Form->OpenFile(file.Save(Home.FilePath(QStringLiteral("month.vkd")))));
+    TVemoraEntryBasic& anna = *Form->Entries().Items(1);
+    Form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    ASSERT_FALSE(Form->MonthOverview().isVisible());
+    Action("MainMenuViewMonth")->trigger();
+    TMonthGrid& grid = Form->MonthOverview().Grid();
+    const qint32 today = Today();
+    QTRY_COMPARE(grid.Mark(today + 2), TDayMark::Occurrence);
+    EXPECT_EQ(std::tuple(grid.Mark(today), grid.Mark(today + 1), grid.Mark(today + 3), grid.Mark(today - 1)),
+              std::tuple(TDayMark::Occurrence, TDayMark::Warning, TDayMark::None, TDayMark::Warning));
+    EXPECT_EQ(Form->MonthOverview().DayTip(today),
+              QStringLiteral("<b>%1</b><p style='white-space:pre'>Dentist\nIn 2 days: Anna turns 0</p>").arg(DateToLongStr(today)));
+    EXPECT_TRUE(Form->MonthOverview().DayTip(today + 3).isEmpty());
+
+    QTest::mouseClick(&grid, Qt::LeftButton, {}, grid.CellRect(today + 1).center()); // a day of warnings only
+    EXPECT_EQ(SelectedEntry(), &anna);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Left);
+    QTest::keyClick(&grid, Qt::Key_Enter);
+    EXPECT_EQ(SelectedEntry()->DisplayText(), QStringLiteral("Dentist"));
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    EXPECT_EQ(grid.Mark(today + 2), TDayMark::None) << "another month, its own marks";
+    QTest::keyClick(&grid, Qt::Key_Home);
+    EXPECT_EQ(grid.CurrentDay(), today);
+
+    Select({1});
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    QTRY_COMPARE(grid.Mark(today + 2), TDayMark::None);
+    QTest::keyClick(&List(), Qt::Key_Z, Qt::ControlModifier);
+    QTRY_COMPARE(grid.Mark(today + 2), TDayMark::Occurrence);
+    Form->ListModel().setData(Form->ListModel().index(Form->ListModel().RowOfEntry(Form->Entries().Items(0)), 0),
+                              Qt::Unchecked, Qt::CheckStateRole);
+    QTRY_COMPARE(grid.Mark(today), TDayMark::Warning);
+    Form.reset();
+    Form = std::make_unique<TFormMain>();
+    Form->show();
+    EXPECT_TRUE(Form->MonthOverview().isVisibleTo(Form.get()) && Action("MainMenuViewMonth")->isChecked());
+}
+
 TEST_F(FormMainTest, ViewSettingsToggleAndSurviveARestart)
 {
     const auto shown = [this] {
