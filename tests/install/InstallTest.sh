@@ -19,7 +19,9 @@ for file in bin/vemora bin/vemora-cli share/vemora/lang/Vemora_DE.nls share/vemo
 done
 
 cd "$root"
-"$prefix/bin/vemora-cli" --help | grep -q 'due FILE' || fail "vemora-cli --help"
+# Read whole first: grep -q stops reading at the match, and the help is longer than a pipe's first write.
+help=$("$prefix/bin/vemora-cli" --help)
+grep -q 'month FILE' <<<"$help" || fail "vemora-cli --help"
 for day in 2026-12-24 2027-03-01; do
   installed=$("$prefix/bin/vemora-cli" due "$source/examples/sample.vkd" --date $day --json)
   [ "$installed" = "$("$build/bin/vemora-cli" due "$source/examples/sample.vkd" --date $day --json)" ] \
