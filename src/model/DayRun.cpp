@@ -40,6 +40,34 @@ bool TStoredDayRun::Prepare() const
         return false;
     AppendDays(bytes.data(), m_Block.Count, m_Days);
     m_Read = true;
+    m_Tail = {};
+    return true;
+}
+
+bool TStoredDayRun::PrepareFrom(qint32 day) const
+{
+    if (Knows(day))
+        return true;
+    const qint64 needed = qint64(m_Block.Last) - day + 2;
+    // Half the days or more: one read of them all costs less than two.
+    if (needed * 2 > m_Block.Count)
+        return Prepare();
+    return ReadTail(static_cast<qint32>(needed)) || Prepare();
+}
+
+bool TStoredDayRun::ReadTail(qint32 count) const
+{
+    std::vector<char> bytes(static_cast<std::size_t>(count) * 4);
+    const qint32 start = m_Block.Count - count;
+    if (!m_Source->Unchanged() || !m_Source->ReadAt(m_Block.Offset + 4 * static_cast<qint64>(start), bytes.data(), qint64(count) * 4))
+        return false;
+    std::vector<qint32> tail;
+    AppendDays(bytes.data(), count, tail);
+    if (tail.back() != m_Block.Last || tail[tail.size() - 2] != m_Block.BeforeLast || tail.front() <= m_Block.First ||
+        !StrictlyAscending(tail))
+        return false;
+    m_Tail = std::move(tail);
+    m_TailStart = start;
     return true;
 }
 
@@ -70,6 +98,8 @@ qint32 TStoredDayRun::Item(qint32 index) const
 {
     if (m_Read)
         return m_Days[static_cast<std::size_t>(index)];
+    if (!m_Tail.empty() && index >= m_TailStart)
+        return m_Tail[static_cast<std::size_t>(index - m_TailStart)];
     if (index <= 0)
         return m_Block.First;
     return index == m_Block.Count - 2 ? m_Block.BeforeLast : m_Block.Last;
@@ -83,6 +113,8 @@ qint32 TStoredDayRun::LowerBound(qint32 day) const
         return 0;
     if (day > m_Block.Last)
         return m_Block.Count;
+    if (!m_Tail.empty() && day >= m_Tail.front())
+        return m_TailStart + static_cast<qint32>(std::lower_bound(m_Tail.begin(), m_Tail.end(), day) - m_Tail.begin());
     return day > m_Block.BeforeLast ? m_Block.Count - 1 : m_Block.Count - 2;
 }
 

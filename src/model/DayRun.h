@@ -38,6 +38,8 @@ public:
     virtual bool KnowsItem(qint32 index) const = 0;
     // Makes the inner days available; false when they cannot be had.
     virtual bool Prepare() const { return true; }
+    // Makes Knows(day) true, reading no more than it needs to; false as for Prepare.
+    virtual bool PrepareFrom(qint32 /*day*/) const { return Prepare(); }
     virtual qint32 Item(qint32 index) const = 0;
     // The index of the first day not before day.
     virtual qint32 LowerBound(qint32 day) const = 0;
@@ -58,11 +60,21 @@ public:
     qint32 Count() const override { return m_Block.Count; }
     qint32 First() const override { return m_Block.First; }
     qint32 Last() const override { return m_Block.Last; }
-    bool Knows(qint32 day) const override { return m_Read || day <= m_Block.First || day > m_Block.BeforeLast; }
-    bool KnowsItem(qint32 index) const override { return m_Read || index <= 0 || index >= m_Block.Count - 2; }
+    bool Knows(qint32 day) const override
+    {
+        return m_Read || day <= m_Block.First || day > m_Block.BeforeLast || (!m_Tail.empty() && day >= m_Tail.front());
+    }
+    bool KnowsItem(qint32 index) const override
+    {
+        return m_Read || index <= 0 || index >= m_Block.Count - 2 || (!m_Tail.empty() && index >= m_TailStart);
+    }
     // Reads the days; false when the file cannot be read or has changed, or the days are not
     // strictly ascending.
     bool Prepare() const override;
+    // For a day near the end, reads only the last days: those from day on and one before, which
+    // strictly ascending days bound by the span from day to the last day. The calendar and the
+    // due test look at recent days of caches that reach back decades.
+    bool PrepareFrom(qint32 day) const override;
     qint32 Item(qint32 index) const override;
     qint32 LowerBound(qint32 day) const override;
     // Straight from the file when not yet read, so that saving holds no copy of the days.
@@ -71,11 +83,15 @@ public:
 private:
     // Reads the days' bytes into out; false as for Prepare.
     bool ReadDays(char* out) const;
+    bool ReadTail(qint32 count) const;
 
     std::shared_ptr<const TEntrySource> m_Source;
     TDayBlock m_Block;
     mutable std::vector<qint32> m_Days;
     mutable bool m_Read = false;
+    // The last days alone, from index m_TailStart on, while the others stay in the file.
+    mutable std::vector<qint32> m_Tail;
+    mutable qint32 m_TailStart = 0;
 };
 
 // The first count days of a weekday run.

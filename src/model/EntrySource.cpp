@@ -10,12 +10,43 @@
 
 namespace {
 
+struct TScopeState {
+    int Depth = 0;
+    quint64 Current = 0;
+    quint64 Last = 0;
+};
+
+TScopeState& ScopeState()
+{
+    thread_local TScopeState state;
+    return state;
+}
+
 qint64 ModifiedNanoseconds(const struct stat& status)
 {
     return static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
 }
 
 } // namespace
+
+TSourceCheckScope::TSourceCheckScope()
+{
+    TScopeState& state = ScopeState();
+    if (state.Depth++ == 0)
+        state.Current = ++state.Last;
+}
+
+TSourceCheckScope::~TSourceCheckScope()
+{
+    TScopeState& state = ScopeState();
+    if (--state.Depth == 0)
+        state.Current = 0;
+}
+
+quint64 TSourceCheckScope::Current()
+{
+    return ScopeState().Current;
+}
 
 TMemoryEntrySource::TMemoryEntrySource(QByteArray data)
     : m_Data(std::move(data))
@@ -64,8 +95,15 @@ TFileEntrySource::~TFileEntrySource()
 
 bool TFileEntrySource::Unchanged() const
 {
+    const quint64 scope = TSourceCheckScope::Current();
+    if (scope != 0 && m_CheckedInScope == scope)
+        return true;
     struct stat status {};
-    return ::fstat(m_Descriptor, &status) == 0 && status.st_size == m_Size && ModifiedNanoseconds(status) == m_Modified;
+    const bool unchanged =
+        ::fstat(m_Descriptor, &status) == 0 && status.st_size == m_Size && ModifiedNanoseconds(status) == m_Modified;
+    // Only a pass that found the file unchanged trusts it; a changed file is asked again.
+    m_CheckedInScope = unchanged ? scope : 0;
+    return unchanged;
 }
 
 bool TFileEntrySource::ReadAt(qint64 offset, char* buffer, qint64 size) const

@@ -25,6 +25,20 @@ public:
     virtual std::unique_ptr<TFileMapping> View(qint64 /*offset*/, qint64 /*size*/) const { return nullptr; }
 };
 
+// While one lives, a file found unchanged once is taken as unchanged: a pass that looks inside
+// the caches of thousands of entries asks the file system once, not once per cache. Passes
+// are short and run on one thread; reading a cache still checks its days' order and ends.
+class TSourceCheckScope {
+public:
+    TSourceCheckScope();
+    ~TSourceCheckScope();
+    TSourceCheckScope(const TSourceCheckScope&) = delete;
+    TSourceCheckScope& operator=(const TSourceCheckScope&) = delete;
+
+    // The scope in force, 0 when none is.
+    static quint64 Current();
+};
+
 class TMemoryEntrySource final : public TEntrySource {
 public:
     explicit TMemoryEntrySource(QByteArray data);
@@ -57,4 +71,5 @@ private:
     int m_Descriptor;
     qint64 m_Size;
     qint64 m_Modified; // nanoseconds
+    mutable quint64 m_CheckedInScope = 0;
 };

@@ -132,7 +132,7 @@ void TMatchlist::Assign(const TMatchlist& other)
 
 bool TMatchlist::Find(qint32 day, int& index) const
 {
-    if (m_Run && !m_Run->Knows(day))
+    if (m_Run && !m_Run->PrepareFrom(day))
         PrepareRun();
     if (m_Run && day <= m_Run->Last()) {
         index = m_Run->LowerBound(day);

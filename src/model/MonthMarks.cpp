@@ -1,6 +1,7 @@
 #include "model/MonthMarks.h"
 
 #include "model/AlertText.h"
+#include "model/EntrySource.h"
 #include "model/VemoraEntries.h"
 #include "platform/FormatText.h"
 #include "support/DayNumbers.h"
@@ -93,6 +94,7 @@ std::vector<TDayMarks> MarkDays(TVemoraEntries& entries, qint32 first, qint32 la
 {
     std::vector<TDayMarks> days(static_cast<std::size_t>(std::max(last - first + 1, 0)));
     std::vector<TMark> marks;
+    const TSourceCheckScope oneCheck;
     for (int i = 0; i < entries.Count(); ++i) {
         TVemoraEntryBasic& entry = *entries.Items(i);
         if (!entry.Active())

@@ -155,6 +155,23 @@ TEST_F(LargeCacheTest, DaysThatCannotBeTrustedAreComputedAfresh)
     }
 }
 
+// A look at the last days of a long cache reads them alone, in their places: the count a text
+// shows is that of the whole cache. Days out of order further back are noticed once a look
+// reaches them, and the cache is computed afresh then.
+TEST_F(LargeCacheTest, ALookAtTheLastDaysReadsOnlyThem)
+{
+    std::vector<qint32> cache = DaysFromStart(3000);
+    std::swap(cache[100], cache[101]);
+    TVemoraEntries list;
+    TVemoraEntryBasic& entry = Load(list, DailyFile(cache));
+    const qint32 late = cache[2990];
+    EXPECT_TRUE(entry.IsOccurrenceDay(late));
+    EXPECT_FALSE(entry.IsOccurrenceDay(late + 1)) << "the file's days: every second one";
+    EXPECT_EQ(entry.AlertText(late), QStringLiteral("Day 2990"));
+    EXPECT_TRUE(entry.IsOccurrenceDay(Start + 5));
+    EXPECT_EQ(entry.MatchList().Days(), DaysFromStart(cache.back() - Start + 1, 1));
+}
+
 // The cache must be computed afresh, but the entry starts before the year 1: saving keeps the
 // entry and leaves its days unknown instead of failing on them.
 TEST_F(LargeCacheTest, SavingKeepsAnEntryWhoseDaysCannotBeComputedAfresh)
