@@ -45,7 +45,7 @@ void MarksFromCache(TVemoraEntryBasic& entry, qint32 first, qint32 last, std::ve
 
 // The tests of the logon check day by day: for caches from elsewhere that begin before the
 // start, and for entries whose days run off the calendar part of the way.
-void MarksDayByDay(TVemoraEntryBasic& entry, qint32 first, qint32 last, std::vector<TMark>& marks, bool& failed,
+void MarksDayByDay(TVemoraEntryBasic& entry, qint32 first, qint32 last, std::vector<TMark>& marks,
                    std::exception_ptr& error)
 {
     for (qint64 day = first; day <= last; ++day) {
@@ -55,15 +55,15 @@ void MarksDayByDay(TVemoraEntryBasic& entry, qint32 first, qint32 last, std::vec
             else if (entry.IsInAdvanceWarning(static_cast<qint32>(day)))
                 marks.push_back({static_cast<qint32>(day - first), true});
         } catch (const std::runtime_error&) {
-            if (!failed)
+            if (!error)
                 error = std::current_exception();
-            failed = true;
         }
     }
 }
 
-// marks is the caller's, so that its memory serves entry after entry.
-void MarksOfEntry(TVemoraEntryBasic& entry, qint32 first, qint32 last, std::vector<TMark>& marks, bool& failed,
+// marks is the caller's, so that its memory serves entry after entry; error receives the first
+// date error of the days that could not be computed.
+void MarksOfEntry(TVemoraEntryBasic& entry, qint32 first, qint32 last, std::vector<TMark>& marks,
                   std::exception_ptr& error)
 {
     marks.clear();
@@ -74,12 +74,12 @@ void MarksOfEntry(TVemoraEntryBasic& entry, qint32 first, qint32 last, std::vect
     } catch (const std::runtime_error&) {
         marks.clear();
     }
-    MarksDayByDay(entry, first, last, marks, failed, error);
+    MarksDayByDay(entry, first, last, marks, error);
 }
 
 void ReportError(const TMarkError& onError, int index, const std::exception_ptr& error)
 {
-    if (!onError)
+    if (!onError || !error)
         return;
     try {
         std::rethrow_exception(error);
@@ -99,15 +99,13 @@ std::vector<TDayMarks> MarkDays(TVemoraEntries& entries, qint32 first, qint32 la
         TVemoraEntryBasic& entry = *entries.Items(i);
         if (!entry.Active())
             continue;
-        bool failed = false;
         std::exception_ptr error;
-        MarksOfEntry(entry, first, last, marks, failed, error);
+        MarksOfEntry(entry, first, last, marks, error);
         for (const TMark& mark : marks) {
             TDayMarks& day = days[static_cast<std::size_t>(mark.Offset)];
             (mark.Warning ? day.Warnings : day.Occurrences).push_back(i);
         }
-        if (failed)
-            ReportError(onError, i, error);
+        ReportError(onError, i, error);
     }
     return days;
 }

@@ -327,7 +327,7 @@ void TFormMain::SetCaptions()
         {0x3BA75637, "Kategorien...", {m_Ui->MainMenuEditCategories}, nullptr, true},
         {0x49DA3166, "Ansicht", {m_Ui->MainMenuView->menuAction()}, nullptr, false},
         {0x35593108, "Symbolleiste", {m_Ui->MainMenuViewSymbolbar}, nullptr, false},
-        {0x5D41A770, "Monatsübersicht", {findChild<QAction*>(QStringLiteral("MainMenuViewMonth"))}, nullptr, false},
+        {0x5D41A770, "Monatsübersicht", {m_MonthOverviewItem}, nullptr, false},
         {0x67B3923A, "Schriftart...", {m_Ui->MainMenuViewFont}, nullptr, true},
         {0x61A69831, "Statusleiste", {m_Ui->MainMenuViewStatusbar}, nullptr, false},
         {0x151F3B37, "Gitternetzlinien", {m_Ui->MainMenuViewGridlines}, nullptr, false},

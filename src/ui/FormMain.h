@@ -202,4 +202,5 @@ private:
     QFontDialog* m_FontDialog = nullptr;
     TAboutDLG* m_AboutDialog = nullptr;
     TMonthOverview* m_MonthOverview = nullptr;
+    QAction* m_MonthOverviewItem = nullptr; // View > Month overview
 };

@@ -24,7 +24,7 @@ void TFormMain::CreateMonthOverview()
     addDockWidget(Qt::RightDockWidgetArea, m_MonthOverview);
     m_MonthOverview->hide();
     // An item of our own rather than the dock's: the menu's captions and hot keys are set on it.
-    auto* item = new QAction(this);
+    auto* item = m_MonthOverviewItem = new QAction(this);
     item->setObjectName(QStringLiteral("MainMenuViewMonth"));
     item->setCheckable(true);
     m_Ui->MainMenuView->insertAction(m_Ui->MainMenuViewFont, item);

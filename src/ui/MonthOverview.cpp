@@ -87,23 +87,22 @@ void TMonthOverview::Refresh()
     ShowMonthTitle();
     if (!isVisible())
         return;
-    const qint32 today = Today();
-    const qint32 first = m_Grid->FirstShownDay();
-    const qint32 last = std::min(first + TMonthGrid::DayCount - 1, MaxDayNumber);
-    m_Marks = MarkDays(m_Entries, std::max(first, MinDayNumber), last);
+    // The grid's first cells may lie before the calendar's first day; they stay unmarked.
+    const qint32 cellsBefore = std::max(MinDayNumber - m_Grid->FirstShownDay(), 0);
+    m_MarksFirst = m_Grid->FirstShownDay() + cellsBefore;
+    m_Marks = MarkDays(m_Entries, m_MarksFirst, std::min(m_Grid->FirstShownDay() + TMonthGrid::DayCount - 1, MaxDayNumber));
     std::array<TDayMark, TMonthGrid::DayCount> marks{};
-    for (qint32 day = std::max(first, MinDayNumber); day <= last; ++day)
-        if (const TDayMarks* dayMarks = MarksOf(day))
-            marks[static_cast<std::size_t>(day - first)] = !dayMarks->Occurrences.empty() ? TDayMark::Occurrence
-                                                           : !dayMarks->Warnings.empty()  ? TDayMark::Warning
+    for (std::size_t i = 0; i < m_Marks.size(); ++i)
+        marks[i + static_cast<std::size_t>(cellsBefore)] = !m_Marks[i].Occurrences.empty() ? TDayMark::Occurrence
+                                                          : !m_Marks[i].Warnings.empty()  ? TDayMark::Warning
                                                                                           : TDayMark::None;
-    m_Grid->SetToday(today);
+    m_Grid->SetToday(Today());
     m_Grid->SetMarks(marks);
 }
 
 const TDayMarks* TMonthOverview::MarksOf(qint32 day) const
 {
-    const qint64 index = qint64(day) - std::max(m_Grid->FirstShownDay(), MinDayNumber);
+    const qint64 index = qint64(day) - m_MarksFirst;
     return index >= 0 && index < static_cast<qint64>(m_Marks.size()) ? &m_Marks[static_cast<std::size_t>(index)] : nullptr;
 }
 

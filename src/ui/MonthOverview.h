@@ -47,6 +47,7 @@ private:
     QLabel* m_Title;
     QToolButton* m_Previous;
     QToolButton* m_Next;
-    std::vector<TDayMarks> m_Marks; // of the grid's days, from its first one
+    std::vector<TDayMarks> m_Marks; // of the grid's days, from m_MarksFirst on
+    qint32 m_MarksFirst = 0;
     bool m_RefreshPending = false;
 };
